@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace emb {
+
+// Random-access bytes that the user-word format reads from.
+class ByteReader {
+public:
+    virtual ~ByteReader() = default;
+    // Copies up to out.size() bytes from offset into out; answers how many were there.
+    // Bytes past the end are simply not copied.
+    virtual std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) = 0;
+};
+
+// Random-access bytes that the user-word format writes to.
+class ByteWriter {
+public:
+    virtual ~ByteWriter() = default;
+    // Writes all of bytes at offset; false when not every byte was written.
+    virtual bool WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) = 0;
+};
+
+// A growable in-memory byte buffer, for tests and for building whole images.
+class MemoryBytes final : public ByteReader, public ByteWriter {
+public:
+    MemoryBytes() = default;
+    explicit MemoryBytes(std::vector<std::uint8_t> bytes) : m_bytes(std::move(bytes)) {}
+
+    std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
+    bool WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override;
+
+    const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
+
+private:
+    std::vector<std::uint8_t> m_bytes;
+};
+
+}  // namespace emb

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace emb {
+
+// UTF-8 of UTF-16 text; a lone surrogate becomes U+FFFD.
+std::string ToUtf8(std::u16string_view text);
+
+// UTF-16 of strict UTF-8; nullopt for malformed input (bad or truncated sequences, overlong
+// forms, encoded surrogates, values above U+10FFFF).
+std::optional<std::u16string> FromUtf8(std::string_view bytes);
+
+}  // namespace emb

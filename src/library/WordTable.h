@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace emb {
+
+enum Column : int {
+    kCodeColumn = 0,
+    kPhraseColumn = 1,
+    kNumberColumn = 2,
+};
+inline constexpr int kColumnCount = 3;
+
+// The rows of the word table, wherever they live (the list control in the program, memory in
+// tests and in embtool). Rows and columns are 0-based.
+class WordTable {
+public:
+    virtual ~WordTable() = default;
+
+    virtual int RowCount() const = 0;
+    // The empty text for a row or column outside the table.
+    virtual std::u16string CellText(int row, int column) const = 0;
+    // No effect outside the table.
+    virtual void SetCellText(int row, int column, std::u16string_view text) = 0;
+    // Inserts a row at row (0 to RowCount()) with code in column 0 and the other cells empty;
+    // the list control also selects and focuses it.
+    virtual void InsertRow(int row, std::u16string_view code) = 0;
+    // Removes one row; the rows behind it move up. No effect outside the table.
+    virtual void DeleteRow(int row) = 0;
+    virtual void DeleteAllRows() = 0;
+};
+
+}  // namespace emb

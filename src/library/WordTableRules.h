@@ -1,0 +1,54 @@
+#pragma once
+
+// The rules of the word table: row numbers, the blank row for adding, the cleaning of an edited
+// cell, the tidy-up, the order of saving and the word limit.
+
+#include <string>
+#include <vector>
+
+#include "UserWordFormat.h"
+#include "WordRecord.h"
+#include "WordTable.h"
+
+namespace emb {
+
+inline constexpr std::size_t kMaxEditedCodeUnits = 4;
+inline constexpr std::size_t kMaxEditedPhraseUnits = kPhraseUnits;
+// Phrase units up to this value (ASCII and U+0080) are dropped from an edited phrase.
+inline constexpr char16_t kHighestDroppedPhraseUnit = 0x80;
+
+inline constexpr int kWordLimit = static_cast<int>(kMaxRecords);
+inline constexpr char16_t kTooManyWordsMessage[] = u"保存失败，记录数大于1221";
+
+// "%04d" of row: "0000", "0001", ..., five digits from 10000 on.
+std::u16string FormatRowNumber(int row);
+
+// Both code and phrase are non-empty; rows outside the table are never complete.
+bool IsCompleteRow(const WordTable& table, int row);
+
+// Inserts an empty row at the end, numbered with its own index.
+void AppendBlankRow(WordTable& table);
+
+// The first limit units of text, one fewer when the cut would split a surrogate pair.
+std::u16string CutToUnits(std::u16string_view text, std::size_t limit);
+
+// The rule run after every finished cell edit: a code is cut to 4 units, a phrase keeps only
+// its units above U+0080 and is cut to 40, and a blank row is appended when the last row is
+// complete.
+void ApplyCellEditRule(WordTable& table, int row, int column);
+
+// Removes every incomplete row and renumbers the rest from "0000".
+void TidyUpRows(WordTable& table);
+
+// Sorts rows low..high by code with Hoare partitioning around the middle row's code. Rows with
+// equal codes end in the order these partition steps give, which callers and stored files see.
+void SortRowsByCode(WordTable& table, int low, int high);
+
+// The code and phrase of every row, in table order.
+std::vector<WordRecord> RowsAsRecords(const WordTable& table);
+
+// What Save does to the table before writing: tidy-up, then the sort. Answers false when the
+// table then holds more words than a file can.
+bool PrepareRowsForSave(WordTable& table);
+
+}  // namespace emb

@@ -24,6 +24,13 @@ public:
     virtual bool WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) = 0;
 };
 
+// An open file: read and written at absolute offsets, closed with its result checked.
+class RandomAccessFile : public ByteReader, public ByteWriter {
+public:
+    // Flushes and closes; false when either failed. Closed afterwards either way.
+    virtual bool Close() = 0;
+};
+
 // A growable in-memory byte buffer, for tests and for building whole images.
 class MemoryBytes final : public ByteReader, public ByteWriter {
 public:

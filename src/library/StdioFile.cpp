@@ -2,12 +2,51 @@
 
 #include <climits>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include "Utf8.h"
 
 namespace emb {
 namespace {
 
+// Exclusive creation through the descriptor layer: the C streams' "x" mode is missing from
+// older Windows runtimes.
+std::FILE* CreateNewStream(const std::u16string& path) {
+#ifdef _WIN32
+    const int fd = _wopen(reinterpret_cast<const wchar_t*>(path.c_str()),
+                          _O_CREAT | _O_EXCL | _O_RDWR | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (fd < 0) {
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(fd, "w+b");
+    if (file == nullptr) {
+        _close(fd);
+    }
+    return file;
+#else
+    const int fd = ::open(ToUtf8(path).c_str(), O_CREAT | O_EXCL | O_RDWR, 0666);
+    if (fd < 0) {
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd, "w+b");
+    if (file == nullptr) {
+        ::close(fd);
+    }
+    return file;
+#endif
+}
+
 std::FILE* OpenStream(const std::u16string& path, StdioFile::Mode mode) {
+    if (mode == StdioFile::Mode::CreateNew) {
+        return CreateNewStream(path);
+    }
 #ifdef _WIN32
     const wchar_t* wideMode = mode == StdioFile::Mode::Read     ? L"rb"
                               : mode == StdioFile::Mode::Update ? L"r+b"

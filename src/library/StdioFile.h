@@ -11,12 +11,13 @@ namespace emb {
 
 // An open file as random-access bytes, over the C library's buffered streams. Paths are UTF-16:
 // opened through the wide-character API on Windows, through UTF-8 elsewhere.
-class StdioFile final : public ByteReader, public ByteWriter {
+class StdioFile final : public RandomAccessFile {
 public:
     enum class Mode {
-        Read,    // "rb": an existing file, read only
-        Update,  // "r+b": an existing file, read and write, never truncated
-        Create,  // "w+b": created, or truncated when it exists
+        Read,       // "rb": an existing file, read only
+        Update,     // "r+b": an existing file, read and write, never truncated
+        Create,     // "w+b": created, or truncated when it exists
+        CreateNew,  // read and write, created only when nothing exists at the path yet
     };
 
     // nullptr when the file can't be opened in that mode.
@@ -32,8 +33,7 @@ public:
     // The file's length in bytes, or nullopt when it can't be told.
     std::optional<std::uint64_t> Size();
 
-    // Flushes and closes; false when either failed. The object is closed afterwards either way.
-    bool Close();
+    bool Close() override;
 
 private:
     explicit StdioFile(std::FILE* file) : m_file(file) {}

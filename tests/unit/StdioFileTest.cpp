@@ -48,6 +48,24 @@ TEST_F(StdioFileTest, UpdateNeedsAnExistingFileAndCreateMakesOne) {
     EXPECT_EQ(BytesOf(path), EmptyFileImage());
 }
 
+TEST_F(StdioFileTest, CreateNewNeverTouchesAnExistingFile) {
+    const std::u16string path = PathOf(u"existing.EMB");
+    {
+        std::ofstream out(fs::path(path), std::ios::binary);
+        out << "keep";
+    }
+    EXPECT_EQ(StdioFile::Open(path, StdioFile::Mode::CreateNew), nullptr);
+    EXPECT_EQ(BytesOf(path), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
+
+    const std::u16string fresh = PathOf(u"新.EMB");
+    auto file = StdioFile::Open(fresh, StdioFile::Mode::CreateNew);
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(CreateEmptyFile(*file));
+    EXPECT_EQ(ReadRecordCount(*file), 0);
+    EXPECT_TRUE(file->Close());
+    EXPECT_EQ(BytesOf(fresh).size(), kFileSize);
+}
+
 TEST_F(StdioFileTest, WritingInPlaceKeepsTheTailOfALongerFile) {
     const std::u16string path = PathOf(u"long.EMB");
     {

@@ -2,43 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
-
-#include "MemoryWordTable.h"
+#include "support/TableText.h"
 
 namespace emb {
 namespace {
 
-struct RowText {
-    std::u16string code;
-    std::u16string phrase;
-    std::u16string number;
-    friend bool operator==(const RowText&, const RowText&) = default;
-    friend std::ostream& operator<<(std::ostream& os, const RowText& row) {
-        return os << "row(" << row.code.size() << " units, " << row.phrase.size() << " units, "
-                  << std::string(row.number.begin(), row.number.end()) << ")";
-    }
-};
-
-MemoryWordTable TableOf(std::initializer_list<RowText> rows) {
-    MemoryWordTable table;
-    for (const RowText& row : rows) {
-        const int at = table.RowCount();
-        table.InsertRow(at, row.code);
-        table.SetCellText(at, kPhraseColumn, row.phrase);
-        table.SetCellText(at, kNumberColumn, row.number);
-    }
-    return table;
-}
-
-std::vector<RowText> RowsOf(const WordTable& table) {
-    std::vector<RowText> rows;
-    for (int row = 0; row < table.RowCount(); ++row) {
-        rows.push_back({table.CellText(row, kCodeColumn), table.CellText(row, kPhraseColumn),
-                        table.CellText(row, kNumberColumn)});
-    }
-    return rows;
-}
+using testing::RowsOf;
+using testing::RowText;
+using testing::TableOf;
 
 TEST(RowNumbers, AreFourDigitsUntilTheyNeedFive) {
     EXPECT_EQ(FormatRowNumber(0), u"0000");

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace emb {
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+enum class FileDialogKind { Open, Save };
+
+inline constexpr std::uint32_t kOverwritePromptFlag = 0x2;  // OFN_OVERWRITEPROMPT
+
+// The one kind of file dialog the commands show: user-word files only.
+struct FileDialogRequest {
+    FileDialogKind kind = FileDialogKind::Open;
+    std::u16string_view filter = u"save files (*.EMB)|*.EMB||";
+    std::u16string_view defaultExtension = u"EMB";
+    std::uint32_t flags = kOverwritePromptFlag;
+};
+
+// How the commands ask and tell the user: message boxes and the open and save dialogs.
+class UserPrompt {
+public:
+    virtual ~UserPrompt() = default;
+
+    virtual MessageAnswer ShowMessage(const std::u16string& text, MessageButtons buttons) = 0;
+    // The full path the user chose, or nullopt when the dialog was cancelled.
+    virtual std::optional<std::u16string> AskForFile(const FileDialogRequest& request) = 0;
+};
+
+}  // namespace emb

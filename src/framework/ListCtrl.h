@@ -1,0 +1,37 @@
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "Wnd.h"
+
+namespace afx {
+
+// A report-view list-view control.
+class CListCtrl : public CWnd {
+public:
+    int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
+    // The cell's whole text, however long; the empty text when the cell doesn't exist.
+    std::wstring GetItemText(int row, int column) const;
+    BOOL SetItemText(int row, int column, const std::wstring& text);
+    // Inserts a row with its column-0 text and state; answers its index, or -1.
+    int InsertItem(UINT mask, int row, const std::wstring& text, UINT state, UINT stateMask);
+    BOOL DeleteItem(int row) { return SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(row)) != 0; }
+    BOOL DeleteAllItems() { return SendMessage(LVM_DELETEALLITEMS) != 0; }
+    UINT GetItemState(int row, UINT mask) const {
+        return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(row), mask));
+    }
+    DWORD SetExtendedStyle(DWORD styles) {
+        return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles));
+    }
+    DWORD GetExtendedStyle() const {
+        return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE));
+    }
+    int InsertColumn(int column, const std::wstring& heading, int format, int width,
+                     int subItem = -1);
+};
+
+}  // namespace afx

@@ -1,0 +1,224 @@
+#include "Wnd.h"
+
+#include <commctrl.h>
+
+namespace afx {
+namespace {
+
+// The window property that holds a window's CWnd, so a child's object is found in one step.
+constexpr wchar_t kObjectProperty[] = L"afx.CWnd";
+
+bool IsCtlColor(UINT message) {
+    return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+
+bool Matches(const MessageEntry& entry, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (entry.kind) {
+        case EntryKind::Message:
+            return entry.message == message;
+        case EntryKind::Command:
+            return message == WM_COMMAND && HIWORD(wParam) == entry.code &&
+                   LOWORD(wParam) == entry.id;
+        case EntryKind::Notify: {
+            if (message != WM_NOTIFY) {
+                return false;
+            }
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            return header->code == entry.code && header->idFrom == entry.id;
+        }
+        case EntryKind::ReflectedCommand:
+        case EntryKind::ReflectedNotify:
+        case EntryKind::ReflectedCtlColor:
+            break;
+    }
+    return false;
+}
+
+bool MatchesReflected(const MessageEntry& entry, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (entry.kind) {
+        case EntryKind::ReflectedCommand:
+            return message == WM_COMMAND && HIWORD(wParam) == entry.code;
+        case EntryKind::ReflectedNotify:
+            return message == WM_NOTIFY &&
+                   reinterpret_cast<const NMHDR*>(lParam)->code == entry.code;
+        case EntryKind::ReflectedCtlColor:
+            return message == entry.message;
+        case EntryKind::Message:
+        case EntryKind::Command:
+        case EntryKind::Notify:
+            break;
+    }
+    return false;
+}
+
+}  // namespace
+
+// Keeps the message being handled for Default(), also across nested messages.
+class CWnd::CurrentMessageScope {
+public:
+    CurrentMessageScope(CurrentMessage& current, CurrentMessage handled)
+        : m_current(current), m_saved(current) {
+        current = handled;
+    }
+    ~CurrentMessageScope() { m_current = m_saved; }
+    CurrentMessageScope(const CurrentMessageScope&) = delete;
+    CurrentMessageScope& operator=(const CurrentMessageScope&) = delete;
+
+private:
+    CurrentMessage& m_current;
+    CurrentMessage m_saved;
+};
+
+const MessageMap CWnd::messageMap{nullptr, {}};
+
+CWnd::~CWnd() {
+    Detach();
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
+    if (hwnd == nullptr) {
+        return nullptr;
+    }
+    return static_cast<CWnd*>(::GetPropW(hwnd, kObjectProperty));
+}
+
+void CWnd::Attach(HWND hwnd) {
+    m_hWnd = hwnd;
+    ::SetPropW(hwnd, kObjectProperty, this);
+}
+
+void CWnd::Detach() {
+    if (m_hWnd == nullptr) {
+        return;
+    }
+    if (m_subclassed) {
+        ::RemoveWindowSubclass(m_hWnd, &CWnd::SubclassProc, 0);
+        m_subclassed = false;
+    }
+    ::RemovePropW(m_hWnd, kObjectProperty);
+    m_hWnd = nullptr;
+}
+
+bool CWnd::SubclassWindow(HWND hwnd) {
+    if (m_hWnd != nullptr || hwnd == nullptr || FromHandlePermanent(hwnd) != nullptr) {
+        return false;
+    }
+    m_hWnd = hwnd;
+    PreSubclassWindow();
+    if (!::SetWindowSubclass(hwnd, &CWnd::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+        m_hWnd = nullptr;
+        return false;
+    }
+    m_subclassed = true;
+    Attach(hwnd);
+    return true;
+}
+
+bool CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+    return SubclassWindow(::GetDlgItem(parent->m_hWnd, static_cast<int>(id)));
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR refData) noexcept {
+    auto* self = reinterpret_cast<CWnd*>(refData);
+    LRESULT result = 0;
+    const bool handled = self->OnWndMsg(message, wParam, lParam, result);
+    if (message == WM_NCDESTROY) {
+        self->Detach();  // the subclass must be gone before the window is
+        return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+    return handled ? result : ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const CurrentMessageScope scope(m_current, {message, wParam, lParam});
+
+    // A control's own notifications go to the control first.
+    HWND child = nullptr;
+    if (message == WM_COMMAND || IsCtlColor(message)) {
+        child = reinterpret_cast<HWND>(lParam);
+    } else if (message == WM_NOTIFY) {
+        child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+    }
+    if (child != nullptr && child != m_hWnd && ::GetParent(child) == m_hWnd) {
+        if (CWnd* control = FromHandlePermanent(child);
+            control != nullptr && control->OnChildNotify(message, wParam, lParam, result)) {
+            return true;
+        }
+    }
+
+    for (const MessageMap* map = GetMessageMap(); map != nullptr; map = map->base) {
+        for (const MessageEntry& entry : map->entries) {
+            if (Matches(entry, message, wParam, lParam)) {
+                result = entry.thunk(*this, wParam, lParam);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const CurrentMessageScope scope(m_current, {message, wParam, lParam});
+    for (const MessageMap* map = GetMessageMap(); map != nullptr; map = map->base) {
+        for (const MessageEntry& entry : map->entries) {
+            if (MatchesReflected(entry, message, wParam, lParam)) {
+                result = entry.thunk(*this, wParam, lParam);
+                // A control that gives no brush leaves the colours to its parent.
+                return entry.kind != EntryKind::ReflectedCtlColor || result != 0;
+            }
+        }
+    }
+    return false;
+}
+
+LRESULT CWnd::Default() {
+    return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_subclassed) {
+        return ::DefSubclassProc(m_hWnd, message, wParam, lParam);
+    }
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
+
+bool CWnd::WalkPreTranslateTree(HWND stop, MSG* msg) {
+    for (HWND hwnd = msg->hwnd; hwnd != nullptr; hwnd = ::GetParent(hwnd)) {
+        if (CWnd* wnd = FromHandlePermanent(hwnd);
+            wnd != nullptr && wnd->PreTranslateMessage(msg)) {
+            return true;
+        }
+        if (hwnd == stop) {
+            break;
+        }
+    }
+    return false;
+}
+
+std::wstring CWnd::GetWindowText() const {
+    const int length = ::GetWindowTextLengthW(m_hWnd);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(m_hWnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied < 0 ? 0 : copied));
+    return text;
+}
+
+HICON CWnd::SetIcon(HICON icon, BOOL big) {
+    return reinterpret_cast<HICON>(
+        SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+}
+
+HFONT CWnd::GetFont() const {
+    return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+}
+
+BOOL CWnd::DestroyWindow() {
+    return m_hWnd != nullptr && ::DestroyWindow(m_hWnd);
+}
+
+}  // namespace afx

@@ -1,0 +1,6 @@
+#include "AboutDlg.h"
+
+#include "resource.h"
+
+CAboutDlg::CAboutDlg() : afx::CDialog(IDD_ABOUTBOX) {
+}

@@ -1,0 +1,178 @@
+#include "WordMaintDlg.h"
+
+#include "AboutDlg.h"
+#include "InstructionsDialog.h"
+#include "LibraryCommands.h"
+#include "ListWordTable.h"
+#include "LocateLibraries.h"
+#include "Menu.h"
+#include "PaintDC.h"
+#include "Win32FileSystem.h"
+#include "Win32SystemView.h"
+#include "WinApp.h"
+#include "WindowPrompt.h"
+#include "WordListMessages.h"
+#include "WordTableRules.h"
+#include "resource.h"
+
+namespace {
+
+constexpr wchar_t kChoosePrompt[] = L"请选择";
+constexpr wchar_t kSimplifiedEntry[] = L"简体自造词库";
+constexpr wchar_t kTraditionalEntry[] = L"繁体自造词库";
+
+constexpr int kCommandButtons[] = {IDOK, IDC_IMPORT, IDC_BACKUP, IDC_CLEAR};
+
+}  // namespace
+
+const afx::MessageEntry CWordMaintDlg::messageEntries[] = {
+    afx::OnSysCommand<&CWordMaintDlg::OnSysCommand>(),
+    afx::OnPaint<&CWordMaintDlg::OnPaint>(),
+    afx::OnQueryDragIcon<&CWordMaintDlg::OnQueryDragIcon>(),
+    afx::OnCommand<&CWordMaintDlg::OnSelchangeLibraryCombo>(CBN_SELCHANGE, IDC_LIBRARY_COMBO),
+    afx::OnMessage<&CWordMaintDlg::OnCellEdited>(WM_CELL_EDITED),
+    afx::OnCommand<&CWordMaintDlg::OnSave>(BN_CLICKED, IDOK),
+    afx::OnCommand<&CWordMaintDlg::OnInstructions>(BN_CLICKED, IDC_INSTRUCTIONS),
+    afx::OnCommand<&CWordMaintDlg::OnClear>(BN_CLICKED, IDC_CLEAR),
+    afx::OnCommand<&CWordMaintDlg::OnBackup>(BN_CLICKED, IDC_BACKUP),
+    afx::OnCommand<&CWordMaintDlg::OnImport>(BN_CLICKED, IDC_IMPORT),
+};
+const afx::MessageMap CWordMaintDlg::messageMap{&afx::CDialog::messageMap, messageEntries};
+
+CWordMaintDlg::CWordMaintDlg(afx::CWnd* parent)
+    : afx::CDialog(IDD_MAIN, parent),
+      m_hIcon(::LoadIconW(afx::AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME))) {
+}
+
+void CWordMaintDlg::DoDataExchange(afx::CDataExchange* dx) {
+    afx::DDX_Control(dx, IDC_LIBRARY_COMBO, m_libraryCombo);
+    afx::DDX_Control(dx, IDC_WORD_LIST, m_wordList);
+    afx::DDX_Control(dx, IDC_HOMEPAGE_LINK, m_homepageLink);
+}
+
+BOOL CWordMaintDlg::OnInitDialog() {
+    afx::CDialog::OnInitDialog();
+
+    if (HMENU systemMenu = GetSystemMenu(FALSE); systemMenu != nullptr) {
+        const std::wstring about = afx::LoadResourceString(IDS_ABOUTBOX);
+        if (!about.empty()) {
+            afx::CMenu menu = afx::CMenu::FromHandle(systemMenu);
+            menu.AppendMenu(MF_SEPARATOR);
+            menu.AppendMenu(MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    m_libraryCombo.SetWindowText(kChoosePrompt);
+    m_libraryCombo.SetItemData(m_libraryCombo.AddString(kSimplifiedEntry),
+                               static_cast<DWORD_PTR>(emb::LibraryChoice::Simplified));
+    m_libraryCombo.SetItemData(m_libraryCombo.AddString(kTraditionalEntry),
+                               static_cast<DWORD_PTR>(emb::LibraryChoice::Traditional));
+
+    m_wordList.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    m_wordList.InsertColumn(emb::kCodeColumn, L"编码", LVCFMT_LEFT, 60);
+    m_wordList.InsertColumn(emb::kPhraseColumn, L"自造词", LVCFMT_LEFT, 500);
+    m_wordList.InsertColumn(emb::kNumberColumn, L"编号", LVCFMT_LEFT, 50);
+
+    if (FindLibraries() == emb::LocateStatus::NoSystemDirectory) {
+        return FALSE;
+    }
+
+    for (const int button : kCommandButtons) {
+        EnableDlgItem(button, FALSE);
+    }
+    return TRUE;
+}
+
+emb::LocateStatus CWordMaintDlg::FindLibraries() {
+    emb::Win32SystemView system([](const std::u16string& text) {
+        afx::AfxMessageBox(std::wstring(text.begin(), text.end()), MB_OK);
+    });
+    return emb::LocateLibraries(system, m_paths);
+}
+
+void CWordMaintDlg::OnSysCommand(UINT id, LPARAM lParam) {
+    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.DoModal();
+    } else {
+        afx::CDialog::OnSysCommand(id, lParam);
+    }
+}
+
+void CWordMaintDlg::OnPaint() {
+    if (!IsIconic()) {
+        afx::CDialog::OnPaint();
+        return;
+    }
+    afx::CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC));
+    const int iconWidth = ::GetSystemMetrics(SM_CXICON);
+    const int iconHeight = ::GetSystemMetrics(SM_CYICON);
+    RECT client;
+    GetClientRect(&client);
+    const int x = (client.right - client.left - iconWidth + 1) / 2;
+    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CWordMaintDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
+}
+
+emb::LibraryChoice CWordMaintDlg::ChosenLibrary() const {
+    const int index = m_libraryCombo.GetCurSel();
+    if (index == CB_ERR) {
+        return emb::LibraryChoice::None;
+    }
+    return static_cast<emb::LibraryChoice>(m_libraryCombo.GetItemData(index));
+}
+
+template <class Command>
+void CWordMaintDlg::RunCommand(Command command) {
+    ListWordTable table(m_wordList);
+    emb::Win32FileSystem files;
+    WindowPrompt prompt(*this, [&table] { table.Resume(); });
+    command(emb::LibraryContext{table, m_paths, files, prompt});
+}
+
+void CWordMaintDlg::OnSelchangeLibraryCombo() {
+    for (const int button : kCommandButtons) {
+        EnableDlgItem(button, TRUE);
+    }
+    RunCommand([this](const emb::LibraryContext& context) {
+        emb::LoadChosenLibrary(context, ChosenLibrary());
+    });
+}
+
+LRESULT CWordMaintDlg::OnCellEdited(WPARAM row, LPARAM column) {
+    ListWordTable table(m_wordList);
+    emb::ApplyCellEditRule(table, static_cast<int>(row), static_cast<int>(column));
+    return 1;
+}
+
+void CWordMaintDlg::OnSave() {
+    RunCommand(
+        [this](const emb::LibraryContext& context) { emb::SaveTable(context, ChosenLibrary()); });
+}
+
+void CWordMaintDlg::OnInstructions() {
+    snDialog instructions;
+    instructions.DoModal();
+}
+
+void CWordMaintDlg::OnClear() {
+    RunCommand([](const emb::LibraryContext& context) { emb::ClearTable(context); });
+}
+
+void CWordMaintDlg::OnBackup() {
+    RunCommand([this](const emb::LibraryContext& context) {
+        emb::BackupLibrary(context, ChosenLibrary());
+    });
+}
+
+void CWordMaintDlg::OnImport() {
+    RunCommand([](const emb::LibraryContext& context) { emb::ImportWords(context); });
+}

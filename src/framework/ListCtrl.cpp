@@ -57,4 +57,16 @@ int CListCtrl::InsertColumn(int column, const std::wstring& heading, int format,
                                         reinterpret_cast<LPARAM>(&info)));
 }
 
+int CListCtrl::HitTest(POINT point) const {
+    LVHITTESTINFO info = {};
+    info.pt = point;
+    return static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+}
+
+BOOL CListCtrl::GetItemRect(int row, RECT* rect, int code) const {
+    rect->left = code;
+    return SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(rect)) !=
+           0;
+}
+
 }  // namespace afx

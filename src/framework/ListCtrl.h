@@ -32,6 +32,19 @@ public:
     }
     int InsertColumn(int column, const std::wstring& heading, int format, int width,
                      int subItem = -1);
+    int GetColumnWidth(int column) const {
+        return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
+    }
+    // Columns, as the header control (the child with id 0) counts them.
+    int GetColumnCount() const {
+        return static_cast<int>(::SendMessageW(::GetDlgItem(m_hWnd, 0), HDM_GETITEMCOUNT, 0, 0));
+    }
+    // The row under a point in client coordinates, or -1.
+    int HitTest(POINT point) const;
+    BOOL GetItemRect(int row, RECT* rect, int code) const;
+    BOOL Scroll(int dx, int dy) {
+        return SendMessage(LVM_SCROLL, static_cast<WPARAM>(dx), dy) != 0;
+    }
 };
 
 }  // namespace afx

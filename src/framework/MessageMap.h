@@ -143,4 +143,50 @@ constexpr MessageEntry OnQueryDragIcon() {
             }};
 }
 
+// void Handler(UINT keyFlags, POINT point)
+template <auto Handler>
+constexpr MessageEntry OnLButtonDown() {
+    return {EntryKind::Message, WM_LBUTTONDOWN, 0, 0, [](CWnd& wnd, WPARAM w, LPARAM l) -> LRESULT {
+                const POINT point{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
+                (detail::Target<Handler>(wnd).*Handler)(static_cast<UINT>(w), point);
+                return 0;
+            }};
+}
+
+// void Handler(UINT code, UINT position, HWND scrollBar), for WM_HSCROLL or WM_VSCROLL
+template <auto Handler>
+constexpr MessageEntry OnScroll(UINT message) {
+    return {EntryKind::Message, message, 0, 0, [](CWnd& wnd, WPARAM w, LPARAM l) -> LRESULT {
+                (detail::Target<Handler>(wnd).*Handler)(LOWORD(w), HIWORD(w),
+                                                        reinterpret_cast<HWND>(l));
+                return 0;
+            }};
+}
+
+// void Handler(HWND newFocus)
+template <auto Handler>
+constexpr MessageEntry OnKillFocus() {
+    return {EntryKind::Message, WM_KILLFOCUS, 0, 0, [](CWnd& wnd, WPARAM w, LPARAM) -> LRESULT {
+                (detail::Target<Handler>(wnd).*Handler)(reinterpret_cast<HWND>(w));
+                return 0;
+            }};
+}
+
+// void Handler(UINT character, UINT repeatCount, UINT flags)
+template <auto Handler>
+constexpr MessageEntry OnChar() {
+    return {EntryKind::Message, WM_CHAR, 0, 0, [](CWnd& wnd, WPARAM w, LPARAM l) -> LRESULT {
+                (detail::Target<Handler>(wnd).*Handler)(static_cast<UINT>(w), LOWORD(l), HIWORD(l));
+                return 0;
+            }};
+}
+
+// int Handler(CREATESTRUCTW*), answering -1 to fail the creation
+template <auto Handler>
+constexpr MessageEntry OnCreate() {
+    return {EntryKind::Message, WM_CREATE, 0, 0, [](CWnd& wnd, WPARAM, LPARAM l) -> LRESULT {
+                return (detail::Target<Handler>(wnd).*Handler)(reinterpret_cast<CREATESTRUCTW*>(l));
+            }};
+}
+
 }  // namespace afx

@@ -105,6 +105,10 @@ bool CWnd::SubclassWindow(HWND hwnd) {
     }
     m_hWnd = hwnd;
     PreSubclassWindow();
+    return HookWindow(hwnd);
+}
+
+bool CWnd::HookWindow(HWND hwnd) {
     if (!::SetWindowSubclass(hwnd, &CWnd::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
         m_hWnd = nullptr;
         return false;
@@ -112,6 +116,42 @@ bool CWnd::SubclassWindow(HWND hwnd) {
     m_subclassed = true;
     Attach(hwnd);
     return true;
+}
+
+namespace {
+
+// The object whose window CreateEx is creating, and the hook that hands it the window.
+CWnd* g_creating = nullptr;
+HHOOK g_creationHook = nullptr;
+
+}  // namespace
+
+LRESULT CALLBACK CWnd::CreationHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    // The new window is taken over before it sees its first message.
+    if (code == HCBT_CREATEWND && g_creating != nullptr) {
+        CWnd* creating = g_creating;
+        g_creating = nullptr;
+        creating->HookWindow(reinterpret_cast<HWND>(wParam));
+    }
+    return ::CallNextHookEx(g_creationHook, code, wParam, lParam);
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, DWORD style, const RECT& rect,
+                    CWnd* parent, UINT id) {
+    if (m_hWnd != nullptr) {
+        return FALSE;
+    }
+    g_creating = this;
+    g_creationHook =
+        ::SetWindowsHookExW(WH_CBT, &CWnd::CreationHook, nullptr, ::GetCurrentThreadId());
+    const HWND created = ::CreateWindowExW(
+        exStyle, className, L"", style | WS_CHILD, rect.left, rect.top, rect.right - rect.left,
+        rect.bottom - rect.top, parent->m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+        ::GetModuleHandleW(nullptr), nullptr);
+    ::UnhookWindowsHookEx(g_creationHook);
+    g_creationHook = nullptr;
+    g_creating = nullptr;
+    return created != nullptr;
 }
 
 bool CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
@@ -140,7 +180,8 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
     } else if (message == WM_NOTIFY) {
         child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
     }
-    if (child != nullptr && child != m_hWnd && ::GetParent(child) == m_hWnd) {
+    // A control may also name itself as the source, as the cell editor's report does.
+    if (child != nullptr && (child == m_hWnd || ::GetParent(child) == m_hWnd)) {
         if (CWnd* control = FromHandlePermanent(child);
             control != nullptr && control->OnChildNotify(message, wParam, lParam, result)) {
             return true;

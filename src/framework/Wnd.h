@@ -26,6 +26,10 @@ public:
     // Takes over an existing window: its messages reach this object from now on.
     bool SubclassWindow(HWND hwnd);
     bool SubclassDlgItem(UINT id, CWnd* parent);
+    // Creates a child window of a system class whose messages, WM_CREATE among them, reach this
+    // object from the start.
+    BOOL CreateEx(DWORD exStyle, const wchar_t* className, DWORD style, const RECT& rect,
+                  CWnd* parent, UINT id);
 
     virtual const MessageMap* GetMessageMap() const { return &messageMap; }
     // First look at a message from the modal loop, before it is translated and dispatched;
@@ -38,6 +42,12 @@ public:
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     void EnableDlgItem(int id, BOOL enable) { ::EnableWindow(GetDlgItem(id), enable); }
     HWND GetParent() const { return ::GetParent(m_hWnd); }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)); }
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+    BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
+    void SetFont(HFONT font, BOOL redraw = TRUE) {
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+    }
     BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
@@ -88,6 +98,8 @@ protected:
     void Detach();
 
 private:
+    bool HookWindow(HWND hwnd);
+    static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) noexcept;
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR refData) noexcept;
     bool m_subclassed = false;

@@ -75,6 +75,8 @@ BOOL CWordMaintDlg::OnInitDialog() {
     m_wordList.InsertColumn(emb::kCodeColumn, L"编码", LVCFMT_LEFT, 60);
     m_wordList.InsertColumn(emb::kPhraseColumn, L"自造词", LVCFMT_LEFT, 500);
     m_wordList.InsertColumn(emb::kNumberColumn, L"编号", LVCFMT_LEFT, 50);
+    m_wordList.SetColumnValidChars(L"abcdefghijklmnopqrstuvwxy", emb::kCodeColumn);
+    m_wordList.SetReadOnlyColumn(emb::kNumberColumn, true);
 
     if (FindLibraries() == emb::LocateStatus::NoSystemDirectory) {
         return FALSE;

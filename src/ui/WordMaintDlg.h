@@ -2,8 +2,8 @@
 
 #include "ComboBox.h"
 #include "Dialog.h"
+#include "EditableListCtrl.h"
 #include "LibraryPaths.h"
-#include "ListCtrl.h"
 #include "LocateLibraries.h"
 
 // The main window: the library combo box, the word table and the library commands.
@@ -35,7 +35,7 @@ protected:
 
     HICON m_hIcon;
     afx::CComboBox m_libraryCombo;
-    afx::CListCtrl m_wordList;
+    CEditableListCtrl m_wordList;
     emb::LibraryPaths m_paths;
     afx::CWnd m_homepageLink;
 

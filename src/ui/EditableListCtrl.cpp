@@ -1,0 +1,142 @@
+#include "EditableListCtrl.h"
+
+#include <algorithm>
+
+#include "WordListMessages.h"
+
+const afx::MessageEntry CEditableListCtrl::messageEntries[] = {
+    afx::OnLButtonDown<&CEditableListCtrl::OnLButtonDown>(),
+    afx::OnScroll<&CEditableListCtrl::OnScroll>(WM_HSCROLL),
+    afx::OnScroll<&CEditableListCtrl::OnScroll>(WM_VSCROLL),
+    afx::OnReflectedNotify<&CEditableListCtrl::OnEndLabelEdit>(LVN_ENDLABELEDITW),
+    afx::OnReflectedNotify<&CEditableListCtrl::OnBeginLabelEdit>(LVN_BEGINLABELEDITW),
+};
+const afx::MessageMap CEditableListCtrl::messageMap{&afx::CListCtrl::messageMap, messageEntries};
+
+CEditableListCtrl::~CEditableListCtrl() {
+    ReleaseCellEdit();
+}
+
+void CEditableListCtrl::SetReadOnlyColumn(int column, bool readOnly) {
+    const auto found = std::find(m_readOnlyColumns.begin(), m_readOnlyColumns.end(), column);
+    if (readOnly && found == m_readOnlyColumns.end()) {
+        m_readOnlyColumns.push_back(column);
+    } else if (!readOnly && found != m_readOnlyColumns.end()) {
+        m_readOnlyColumns.erase(found);
+    }
+}
+
+void CEditableListCtrl::SetColumnValidChars(const std::wstring& chars, int column) {
+    if (column == -1) {
+        m_validChars.fill(chars);
+    } else if (column >= 0 && column < kColumnsWithRules) {
+        m_validChars[static_cast<std::size_t>(column)] = chars;
+    }
+}
+
+bool CEditableListCtrl::IsReadOnlyColumn(int column) const {
+    return std::find(m_readOnlyColumns.begin(), m_readOnlyColumns.end(), column) !=
+           m_readOnlyColumns.end();
+}
+
+bool CEditableListCtrl::HitTestCell(const POINT& point, int& row, int& column) const {
+    row = HitTest(point);
+    column = 0;
+    if ((GetStyle() & LVS_TYPEMASK) != LVS_REPORT) {
+        return false;
+    }
+    const int columns = GetColumnCount();
+    RECT bounds;
+    if (row == -1 || !GetItemRect(row, &bounds, LVIR_BOUNDS) || !::PtInRect(&bounds, point)) {
+        return false;
+    }
+    int left = bounds.left;
+    for (int candidate = 0; candidate < columns; ++candidate) {
+        const int width = GetColumnWidth(candidate);
+        if (point.x >= left && point.x <= left + width) {
+            column = candidate;
+            return true;
+        }
+        left += width;
+    }
+    return false;
+}
+
+void CEditableListCtrl::ScrollColumnIntoView(int column, RECT& rect) {
+    RECT client;
+    GetClientRect(&client);
+    const int width = GetColumnWidth(column);
+    int offset = 0;
+    for (int before = 0; before < column; ++before) {
+        offset += GetColumnWidth(before);
+    }
+    const int x = rect.left + offset;
+    int dx = 0;
+    if (x < client.left || x > client.right) {
+        dx = x;  // the column's left edge goes to the client area's left edge
+    } else if (x + width > client.right) {
+        dx = x + width - client.right;  // just far enough to show its right edge
+    }
+    Scroll(dx, 0);
+    rect.left = x - dx;
+    rect.right = rect.left + width;
+}
+
+void CEditableListCtrl::GetCellRect(int column, int row, RECT& rect) {
+    GetItemRect(row, &rect, LVIR_BOUNDS);
+    ScrollColumnIntoView(column, rect);
+}
+
+CCellEdit* CEditableListCtrl::EditCellText(int row, int column, const std::wstring& text) {
+    CCellEdit* editor = GetCellEdit();
+    RECT rect;
+    GetCellRect(column, row, rect);
+    const std::wstring& validChars = column >= 0 && column < kColumnsWithRules
+                                         ? m_validChars[static_cast<std::size_t>(column)]
+                                         : std::wstring();
+    editor->BeginEdit(m_dwEditStyle, rect, this, 0, row, column, validChars, text);
+    return editor;
+}
+
+void CEditableListCtrl::OnLButtonDown(UINT, POINT point) {
+    int row = -1;
+    int column = 0;
+    if (!HitTestCell(point, row, column)) {
+        return;  // a press on no cell changes nothing, not even the selection
+    }
+    Default();
+    if (::GetKeyState(VK_SHIFT) < 0 || ::GetKeyState(VK_CONTROL) < 0) {
+        return;
+    }
+    const std::wstring text = GetItemText(row, column);
+    if ((GetItemState(row, LVIS_FOCUSED) & LVIS_FOCUSED) == 0 ||
+        (GetStyle() & LVS_EDITLABELS) == 0) {
+        return;
+    }
+    if (!IsReadOnlyColumn(column)) {
+        EditCellText(row, column, text);
+    }
+}
+
+void CEditableListCtrl::OnScroll(UINT, UINT, HWND) {
+    // Taking the focus ends an open edit before its cell scrolls away.
+    if (::GetFocus() != m_hWnd) {
+        SetFocus();
+    }
+    Default();
+}
+
+void CEditableListCtrl::OnEndLabelEdit(NMHDR* header, LRESULT* result) {
+    const auto* info = reinterpret_cast<const NMLVDISPINFOW*>(header);
+    if (info->item.pszText != nullptr) {
+        SetItemText(info->item.iItem, info->item.iSubItem, info->item.pszText);
+    }
+    ::SendMessageW(GetParent(), WM_CELL_EDITED, static_cast<WPARAM>(info->item.iItem),
+                   info->item.iSubItem);
+    *result = 0;
+}
+
+void CEditableListCtrl::OnBeginLabelEdit(NMHDR* header, LRESULT* result) {
+    const auto* info = reinterpret_cast<const NMLVDISPINFOW*>(header);
+    *result = IsReadOnlyColumn(info->item.iSubItem) ? 1 : 0;
+}

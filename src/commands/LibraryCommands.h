@@ -32,7 +32,8 @@ void LoadChosenLibrary(const LibraryContext& context, LibraryChoice choice);
 void SaveTable(const LibraryContext& context, LibraryChoice choice);
 
 // Writes the image of records over the file at path from offset 0; the file's bytes past the
-// image stay. On any failure the file's previous bytes are written back and false is answered.
+// image stay. The file is read back afterwards; on any failure or difference the file's
+// previous bytes are written back and false is answered.
 bool RewriteLibraryFile(FileSystem& files, const std::u16string& path,
                         std::span<const WordRecord> records);
 

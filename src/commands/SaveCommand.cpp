@@ -7,6 +7,33 @@
 
 namespace emb {
 
+namespace {
+
+// Whether the file at path starts with exactly expected.
+bool StartsWith(FileSystem& files, const std::u16string& path,
+                const std::vector<std::uint8_t>& expected) {
+    std::unique_ptr<RandomAccessFile> file = files.OpenForReading(path);
+    if (!file) {
+        return false;
+    }
+    std::vector<std::uint8_t> stored(expected.size());
+    const bool same = file->ReadAt(0, stored) == stored.size() && stored == expected;
+    return file->Close() && same;
+}
+
+// Writes the previous bytes back over a failed save and checks that they arrived.
+bool PutBack(FileSystem& files, const std::u16string& path,
+             const std::vector<std::uint8_t>& previous) {
+    std::unique_ptr<RandomAccessFile> file = files.OpenForUpdate(path);
+    if (!file) {
+        return false;
+    }
+    const bool written = file->WriteAt(0, previous);
+    return file->Close() && written && StartsWith(files, path, previous);
+}
+
+}  // namespace
+
 bool RewriteLibraryFile(FileSystem& files, const std::u16string& path,
                         std::span<const WordRecord> records) {
     const FileImage image = BuildFileImage(records);
@@ -18,24 +45,18 @@ bool RewriteLibraryFile(FileSystem& files, const std::u16string& path,
         return false;
     }
 
-    // What a failed write must put back.
+    // What a failed save must put back.
     std::vector<std::uint8_t> previous(kFileSize);
     previous.resize(file->ReadAt(0, previous));
 
-    if (!file->WriteAt(0, image.bytes)) {
-        file->WriteAt(0, previous);
-        file->Close();
-        return false;
+    const bool written = file->WriteAt(0, image.bytes);
+    const bool closed = file->Close();
+    // A save counts only once the file is read back as it was meant to be.
+    if (written && closed && StartsWith(files, path, image.bytes)) {
+        return true;
     }
-    if (!file->Close()) {
-        // The data may have reached the file in part; the handle is gone, so put it back anew.
-        if (std::unique_ptr<RandomAccessFile> again = files.OpenForUpdate(path)) {
-            again->WriteAt(0, previous);
-            again->Close();
-        }
-        return false;
-    }
-    return true;
+    PutBack(files, path, previous);
+    return false;
 }
 
 void SaveTable(const LibraryContext& context, LibraryChoice choice) {

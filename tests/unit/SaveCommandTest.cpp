@@ -150,6 +150,37 @@ TEST_F(SaveCommandTest, AFailedCloseIsReportedAndThePreviousBytesPutBack) {
     EXPECT_EQ(Simplified(), before);
 }
 
+TEST_F(SaveCommandTest, AWriteThatDoesNotReadBackIsUndoneAndReported) {
+    table = TableOf({{u"new", u"新", u"0000"}});
+    Simplified().push_back(0x42);
+    const Bytes before = Simplified();
+    files.corruptingWrite = 1;  // the image changes on its way to the disk; the restore doesn't
+    Save(LibraryChoice::Simplified);
+    EXPECT_EQ(prompt.shown,
+              (std::vector<Shown>{{u"D:\\p\\EDNAX\\EDNAX.EMB失败", MessageButtons::Ok}}));
+    EXPECT_EQ(Simplified(), before);
+    EXPECT_EQ(files.OpenFiles(), 0);
+}
+
+TEST_F(SaveCommandTest, ADiskThatChangesEveryWriteIsStillReported) {
+    table = TableOf({{u"new", u"新", u"0000"}});
+    files.corruptingEveryWrite = true;
+    Save(LibraryChoice::Simplified);
+    EXPECT_EQ(prompt.shown,
+              (std::vector<Shown>{{u"D:\\p\\EDNAX\\EDNAX.EMB失败", MessageButtons::Ok}}));
+}
+
+TEST_F(SaveCommandTest, ASuccessfulSaveIsReadBack) {
+    table = TableOf({{u"a", u"一", u"0000"}});
+    Save(LibraryChoice::Simplified);
+    EXPECT_TRUE(prompt.shown.empty());
+    const std::vector<std::string> expected = {
+        "update D:\\p\\EDNAX\\EDNAX.EMB", "write D:\\p\\EDNAX\\EDNAX.EMB",
+        "close D:\\p\\EDNAX\\EDNAX.EMB", "read D:\\p\\EDNAX\\EDNAX.EMB",
+        "close D:\\p\\EDNAX\\EDNAX.EMB"};
+    EXPECT_EQ(files.log, expected);
+}
+
 TEST_F(SaveCommandTest, EqualCodesChangePlacesAtEverySave) {
     table = TableOf({{u"a", u"甲", u"0000"}, {u"a", u"乙", u"0001"}});
     Save(LibraryChoice::Simplified);

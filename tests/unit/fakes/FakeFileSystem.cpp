@@ -37,6 +37,10 @@ public:
             file.resize(offset + count);
         }
         std::copy_n(bytes.begin(), count, file.begin() + static_cast<std::ptrdiff_t>(offset));
+        if ((m_owner.m_writes == m_owner.corruptingWrite || m_owner.corruptingEveryWrite) &&
+            count > 0) {
+            file[offset + count / 2] ^= 0x01;  // a disk that lies: the write "succeeds"
+        }
         return !fails;
     }
 

@@ -20,6 +20,8 @@ public:
     std::set<std::u16string> folders;   // where new files may be created; empty: anywhere
     int failingWrite = 0;       // the n-th write from now (1-based) writes half and fails; 0: none
     bool failingClose = false;  // every close after a write reports failure
+    int corruptingWrite = 0;    // the n-th write from now (1-based) silently changes a byte
+    bool corruptingEveryWrite = false;
     bool failingCopy = false;
     std::vector<std::string> log;  // one entry per call, in order
 

@@ -42,4 +42,21 @@ void MemoryWordTable::DeleteAllRows() {
     m_rows.clear();
 }
 
+void MemoryWordTable::DeleteRows(const std::vector<int>& ascendingRows) {
+    // One pass that moves each kept row once, instead of one erase per removed row.
+    std::size_t kept = 0;
+    std::size_t next = 0;
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        if (next < ascendingRows.size() && static_cast<std::size_t>(ascendingRows[next]) == row) {
+            ++next;
+            continue;
+        }
+        if (kept != row) {
+            m_rows[kept] = std::move(m_rows[row]);
+        }
+        ++kept;
+    }
+    m_rows.resize(kept);
+}
+
 }  // namespace emb

@@ -18,6 +18,7 @@ public:
     void InsertRow(int row, std::u16string_view code) override;
     void DeleteRow(int row) override;
     void DeleteAllRows() override;
+    void DeleteRows(const std::vector<int>& ascendingRows) override;
 
     const std::vector<Row>& Rows() const { return m_rows; }
 

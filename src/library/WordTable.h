@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace emb {
 
@@ -29,6 +30,13 @@ public:
     // Removes one row; the rows behind it move up. No effect outside the table.
     virtual void DeleteRow(int row) = 0;
     virtual void DeleteAllRows() = 0;
+    // Removes the rows listed, in ascending order; the others keep their order. Deletes them
+    // one by one from the last unless a table can do it in one pass.
+    virtual void DeleteRows(const std::vector<int>& ascendingRows) {
+        for (auto row = ascendingRows.rbegin(); row != ascendingRows.rend(); ++row) {
+            DeleteRow(*row);
+        }
+    }
 };
 
 }  // namespace emb

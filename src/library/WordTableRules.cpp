@@ -101,15 +101,18 @@ void ApplyCellEditRule(WordTable& table, int row, int column) {
 }
 
 void TidyUpRows(WordTable& table) {
-    int row = 0;
-    while (row < table.RowCount()) {
-        if (IsCompleteRow(table, row)) {
-            ++row;
-        } else {
-            table.DeleteRow(row);  // the next row moves up into this place
+    // Whether a row goes depends on its own cells only, so the rows can be chosen first and
+    // removed together.
+    std::vector<int> incomplete;
+    for (int row = 0; row < table.RowCount(); ++row) {
+        if (!IsCompleteRow(table, row)) {
+            incomplete.push_back(row);
         }
     }
-    for (row = 0; row < table.RowCount(); ++row) {
+    if (!incomplete.empty()) {
+        table.DeleteRows(incomplete);
+    }
+    for (int row = 0; row < table.RowCount(); ++row) {
         table.SetCellText(row, kNumberColumn, FormatRowNumber(row));
     }
 }

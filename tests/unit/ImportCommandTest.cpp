@@ -4,6 +4,7 @@
 
 #include "CommandMessages.h"
 #include "LibraryCommands.h"
+#include "LiteralRules.h"
 #include "UserWordFormat.h"
 #include "WordTableRules.h"
 #include "fakes/FakeFileSystem.h"
@@ -132,25 +133,6 @@ TEST_F(ImportCommandTest, RecordsPastTheEndOfTheFileAddOneEmptyRow) {
         (std::vector<RowText>{{u"a", u"一", u"0000"}, {u"", u"", u"0001"}, {u"", u"", u"0002"}}));
 }
 
-// The duplicate test as a scan of every row for every record.
-void ScanningImport(MemoryWordTable& table, const std::vector<WordRecord>& records) {
-    TidyUpRows(table);
-    for (const WordRecord& record : records) {
-        const int n = table.RowCount();
-        bool duplicate = false;
-        for (int row = 0; row < n && !duplicate; ++row) {
-            duplicate = table.CellText(row, kPhraseColumn) == record.phrase &&
-                        table.CellText(row, kCodeColumn) == record.code;
-        }
-        if (!duplicate) {
-            table.InsertRow(n, record.code);
-            table.SetCellText(n, kPhraseColumn, record.phrase);
-            table.SetCellText(n, kNumberColumn, FormatRowNumber(n));
-        }
-    }
-    AppendBlankRow(table);
-}
-
 TEST_F(ImportCommandTest, GivesTheRowsOfARowByRowDuplicateScan) {
     std::mt19937 random(7);
     auto word = [&] {
@@ -170,7 +152,7 @@ TEST_F(ImportCommandTest, GivesTheRowsOfARowByRowDuplicateScan) {
             records.push_back(word());
         }
         MemoryWordTable expected = start;
-        ScanningImport(expected, records);
+        reference::ImportRecordsScanningRows(expected, records);
         table = start;
         ImportFile(records);
         ASSERT_EQ(RowsOf(table), RowsOf(expected)) << "round " << round;

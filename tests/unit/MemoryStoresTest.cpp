@@ -37,9 +37,17 @@ TEST(MemoryWordTable, CellsOutsideTheTableReadEmptyAndIgnoreWrites) {
     EXPECT_EQ(table.CellText(1, 3), u"");
     EXPECT_EQ(table.CellText(2, kCodeColumn), u"");
 
+    table.InsertRow(2, u"c");
+    table.InsertRow(3, u"d");
+    table.DeleteRows({0, 2});
+    ASSERT_EQ(table.RowCount(), 2);
+    EXPECT_EQ(table.CellText(0, kCodeColumn), u"b");
+    EXPECT_EQ(table.CellText(1, kCodeColumn), u"d");
+    table.InsertRow(0, u"a");
+
     table.DeleteRow(5);
     table.DeleteRow(0);
-    ASSERT_EQ(table.RowCount(), 1);
+    ASSERT_EQ(table.RowCount(), 2);
     EXPECT_EQ(table.CellText(0, kCodeColumn), u"b");
     table.DeleteAllRows();
     EXPECT_EQ(table.RowCount(), 0);

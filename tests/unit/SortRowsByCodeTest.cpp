@@ -3,6 +3,7 @@
 #include <random>
 #include <vector>
 
+#include "LiteralRules.h"
 #include "MemoryWordTable.h"
 #include "WordTableRules.h"
 
@@ -34,37 +35,6 @@ std::vector<Pair> Sorted(const std::vector<Pair>& rows) {
     MemoryWordTable table = TableOf(rows);
     SortRowsByCode(table, 0, table.RowCount() - 1);
     return PairsOf(table);
-}
-
-// The partition steps done literally through the table's cells, as a reference for the order
-// of equal codes.
-void ReferenceSort(WordTable& table, int low, int high) {
-    const std::u16string pivot = table.CellText((low + high) / 2, kCodeColumn);
-    int i = low;
-    int j = high;
-    do {
-        while (table.CellText(i, kCodeColumn) < pivot) {
-            ++i;
-        }
-        while (table.CellText(j, kCodeColumn) > pivot) {
-            --j;
-        }
-        if (i <= j) {
-            for (const int column : {kCodeColumn, kPhraseColumn}) {
-                const std::u16string atI = table.CellText(i, column);
-                table.SetCellText(i, column, table.CellText(j, column));
-                table.SetCellText(j, column, atI);
-            }
-            ++i;
-            --j;
-        }
-    } while (i <= j);
-    if (low < j) {
-        ReferenceSort(table, low, j);
-    }
-    if (i < high) {
-        ReferenceSort(table, i, high);
-    }
 }
 
 TEST(SortRowsByCode, APrefixSortsBeforeItsExtensions) {
@@ -121,7 +91,7 @@ TEST(SortRowsByCode, MatchesThePartitionStepsThroughTheCellsOnRandomTables) {
             input.emplace_back(code, FormatRowNumber(row));
         }
         MemoryWordTable reference = TableOf(input);
-        ReferenceSort(reference, 0, reference.RowCount() - 1);
+        reference::SortRowsByCodeThroughCells(reference, 0, reference.RowCount() - 1);
         ASSERT_EQ(Sorted(input), PairsOf(reference)) << "round " << round;
     }
 }

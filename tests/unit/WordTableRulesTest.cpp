@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "LiteralRules.h"
 #include "support/TableText.h"
 
 namespace emb {
@@ -120,6 +123,22 @@ TEST(TidyUp, RemovesRunsOfIncompleteRowsAndRenumbers) {
     MemoryWordTable onlyBlank = TableOf({{u"", u"", u"0000"}});
     TidyUpRows(onlyBlank);
     EXPECT_EQ(onlyBlank.RowCount(), 0);
+}
+
+TEST(TidyUp, RemovesTheSameRowsAsRemovingThemOneByOne) {
+    std::mt19937 random(99);
+    for (int round = 0; round < 200; ++round) {
+        MemoryWordTable fast;
+        for (int row = 0; row < static_cast<int>(random() % 40); ++row) {
+            fast.InsertRow(row, random() % 3 == 0 ? u"" : std::u16string(1, u'a' + random() % 3));
+            fast.SetCellText(row, kPhraseColumn, random() % 4 == 0 ? u"" : u"词");
+            fast.SetCellText(row, kNumberColumn, u"old");
+        }
+        MemoryWordTable literal = fast;
+        TidyUpRows(fast);
+        reference::TidyUpRowsOneByOne(literal);
+        ASSERT_EQ(RowsOf(fast), RowsOf(literal)) << "round " << round;
+    }
 }
 
 TEST(PrepareForSave, TidiesSortsAndChecksTheWordLimit) {

@@ -33,8 +33,8 @@ public:
     // Removes the rows listed, in ascending order; the others keep their order. Deletes them
     // one by one from the last unless a table can do it in one pass.
     virtual void DeleteRows(const std::vector<int>& ascendingRows) {
-        for (auto row = ascendingRows.rbegin(); row != ascendingRows.rend(); ++row) {
-            DeleteRow(*row);
+        for (std::size_t k = ascendingRows.size(); k-- > 0;) {
+            DeleteRow(ascendingRows[k]);
         }
     }
 };

@@ -1,0 +1,130 @@
+#include "EmbTool.h"
+
+#include <exception>
+#include <ostream>
+
+#include "BuildCommand.h"
+#include "DiffCommand.h"
+#include "DumpCommand.h"
+#include "InfoCommand.h"
+#include "MergeCommand.h"
+#include "Utf8.h"
+
+namespace embtool {
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: embtool dump FILE\n"
+    "       embtool build TEXT OUT\n"
+    "       embtool info FILE\n"
+    "       embtool merge LIBRARY BACKUP\n"
+    "       embtool diff A B\n"
+    "       embtool --help\n"
+    "\n"
+    "  dump   prints each record of the user-word file FILE as code<TAB>phrase<LF> in UTF-8,\n"
+    "         records 0 to count-1 in file order\n"
+    "  build  writes OUT as a complete user-word file from TEXT, UTF-8 lines of code<TAB>phrase\n"
+    "         (code at most 12, phrase at most 40 UTF-16 units); lines with an empty code or\n"
+    "         phrase are dropped and the words sorted by code, as the program saves them; OUT\n"
+    "         is replaced only once the new file is complete\n"
+    "  info   prints the record count, the file size and each anomaly of FILE; anomalies are\n"
+    "         reported, not errors: the exit status is 0 whenever FILE could be read\n"
+    "  merge  adds to the user-word file LIBRARY, as the program's Import does, each record of\n"
+    "         the user-word file BACKUP that is not a duplicate (the same code and phrase, unit\n"
+    "         for unit) of a complete word of LIBRARY or of a record added before it, then\n"
+    "         rewrites LIBRARY in place as the program's Save does: records with an empty code\n"
+    "         or phrase dropped, the words sorted by code, at most 1221 of them, the file read\n"
+    "         back and restored on failure, bytes past the first 127090 kept; prints the words\n"
+    "         added (each of them is in LIBRARY now), the duplicates skipped and the incomplete\n"
+    "         records dropped, which add up to BACKUP's record count; LIBRARY stays unchanged\n"
+    "         when it would hold more than 1221 words\n"
+    "  diff   prints each word only in the user-word file A as -code<TAB>phrase and each word\n"
+    "         only in B as +code<TAB>phrase, in UTF-8, all in one list ordered by code, then\n"
+    "         phrase (UTF-16 units); records with an empty code or phrase are not words, and\n"
+    "         order and repeated words are ignored; the exit status is 0 when A and B hold the\n"
+    "         same words, 1 when they differ\n"
+    "\n"
+    "exit status: 0 success, 1 usage error or (diff) different words, 2 bad input or I/O error\n";
+
+using Args = std::vector<std::u16string>;
+
+struct Command {
+    std::u16string_view name;
+    std::size_t operands;
+    int (*run)(const Args& args, std::ostream& out, std::ostream& err);
+};
+
+constexpr Command kCommands[] = {
+    {u"dump", 1,
+     [](const Args& args, std::ostream& out, std::ostream& err) {
+         return RunDump(args[1], out, err);
+     }},
+    {u"build", 2,
+     [](const Args& args, std::ostream&, std::ostream& err) {
+         return RunBuild(args[1], args[2], err);
+     }},
+    {u"info", 1,
+     [](const Args& args, std::ostream& out, std::ostream& err) {
+         return RunInfo(args[1], out, err);
+     }},
+    {u"merge", 2,
+     [](const Args& args, std::ostream& out, std::ostream& err) {
+         return RunMerge(args[1], args[2], out, err);
+     }},
+    {u"diff", 2,
+     [](const Args& args, std::ostream& out, std::ostream& err) {
+         return RunDiff(args[1], args[2], out, err);
+     }},
+};
+
+int UsageError(std::ostream& err, std::string_view problem) {
+    err << problem << '\n' << kUsage;
+    return kExitUsage;
+}
+
+int Dispatch(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        return UsageError(err, "no command given");
+    }
+    const std::u16string& name = args[0];
+    if (name == u"--help") {
+        if (args.size() != 1) {
+            return UsageError(err, "--help takes no arguments");
+        }
+        out << kUsage;
+        return kExitSuccess;
+    }
+    for (const Command& command : kCommands) {
+        if (name == command.name) {
+            if (args.size() - 1 != command.operands) {
+                return UsageError(err, "wrong number of arguments for " + emb::ToUtf8(name));
+            }
+            return command.run(args, out, err);
+        }
+    }
+    return UsageError(err, "unknown command '" + emb::ToUtf8(name) + "'");
+}
+
+}  // namespace
+
+std::string_view UsageText() {
+    return kUsage;
+}
+
+int RunEmbTool(const std::vector<std::u16string>& args, std::ostream& out, std::ostream& err) {
+    int status = kExitFailure;
+    try {
+        status = Dispatch(args, out, err);
+    } catch (const std::exception& error) {
+        // Out of memory for a huge input, mostly: still one line and a failure status.
+        err << "internal error: " << error.what() << '\n';
+        return kExitFailure;
+    }
+    if (!out.flush()) {
+        err << "cannot write the output\n";
+        return kExitFailure;
+    }
+    return status;
+}
+
+}  // namespace embtool

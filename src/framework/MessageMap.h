@@ -153,6 +153,25 @@ constexpr MessageEntry OnLButtonDown() {
             }};
 }
 
+// void Handler(UINT keyFlags, POINT point)
+template <auto Handler>
+constexpr MessageEntry OnMouseMove() {
+    return {EntryKind::Message, WM_MOUSEMOVE, 0, 0, [](CWnd& wnd, WPARAM w, LPARAM l) -> LRESULT {
+                const POINT point{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
+                (detail::Target<Handler>(wnd).*Handler)(static_cast<UINT>(w), point);
+                return 0;
+            }};
+}
+
+// BOOL Handler(HWND window, UINT hitTest, UINT message), TRUE when the cursor is set
+template <auto Handler>
+constexpr MessageEntry OnSetCursor() {
+    return {EntryKind::Message, WM_SETCURSOR, 0, 0, [](CWnd& wnd, WPARAM w, LPARAM l) -> LRESULT {
+                return (detail::Target<Handler>(wnd).*Handler)(reinterpret_cast<HWND>(w), LOWORD(l),
+                                                               HIWORD(l));
+            }};
+}
+
 // void Handler(UINT code, UINT position, HWND scrollBar), for WM_HSCROLL or WM_VSCROLL
 template <auto Handler>
 constexpr MessageEntry OnScroll(UINT message) {

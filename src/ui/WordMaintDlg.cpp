@@ -20,6 +20,8 @@ namespace {
 constexpr wchar_t kChoosePrompt[] = L"请选择";
 constexpr wchar_t kSimplifiedEntry[] = L"简体自造词库";
 constexpr wchar_t kTraditionalEntry[] = L"繁体自造词库";
+// Where the label at the window's foot leads: the maker's home page.
+constexpr wchar_t kHomePage[] = L"https://github.com/chengxiuchuan-wubi/userwords";
 
 constexpr int kCommandButtons[] = {IDOK, IDC_IMPORT, IDC_BACKUP, IDC_CLEAR};
 
@@ -85,6 +87,7 @@ BOOL CWordMaintDlg::OnInitDialog() {
     for (const int button : kCommandButtons) {
         EnableDlgItem(button, FALSE);
     }
+    m_homepageLink.SetTarget(kHomePage);
     return TRUE;
 }
 

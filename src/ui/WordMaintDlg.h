@@ -3,6 +3,7 @@
 #include "ComboBox.h"
 #include "Dialog.h"
 #include "EditableListCtrl.h"
+#include "HyperLink.h"
 #include "LibraryPaths.h"
 #include "LocateLibraries.h"
 
@@ -37,7 +38,7 @@ protected:
     afx::CComboBox m_libraryCombo;
     CEditableListCtrl m_wordList;
     emb::LibraryPaths m_paths;
-    afx::CWnd m_homepageLink;
+    CHyperLink m_homepageLink;
 
 private:
     // The library of the chosen combo box entry, whatever its sorted position.

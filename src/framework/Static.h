@@ -1,0 +1,10 @@
+#pragma once
+
+#include "Wnd.h"
+
+namespace afx {
+
+// A static text control.
+class CStatic : public CWnd {};
+
+}  // namespace afx

@@ -1,0 +1,61 @@
+# GoogleTest and the helper that turns a test program into one CTest entry per test case.
+include(GoogleTest)
+
+# Debian ships GoogleTest built for the host only; for the MinGW targets it is built from its
+# sources. Elsewhere (Windows hosts) a source tree can be named the same way.
+set(_wordmaint_gtest_default "")
+if(CMAKE_CROSSCOMPILING)
+    set(_wordmaint_gtest_default /usr/src/googletest)
+endif()
+set(WORDMAINT_GTEST_SOURCE_DIR "${_wordmaint_gtest_default}" CACHE PATH
+    "GoogleTest source tree to build with the tests; empty: find an installed GoogleTest")
+if(WORDMAINT_GTEST_SOURCE_DIR)
+    # The same C runtime as our own targets (matters only for Microsoft's compiler).
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${WORDMAINT_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+    find_package(GTest REQUIRED)
+endif()
+set(WORDMAINT_GTEST_LIBS GTest::gtest GTest::gtest_main)
+
+# Under our Wine runner, one prefix, Xvfb and wineserver serve the whole test run: the fixture
+# `wine_session` starts them before the first test that needs them and stops them after the last.
+set(WORDMAINT_WINE_SESSION OFF)
+if(CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
+    list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 _wordmaint_emulator)
+    if(_wordmaint_emulator MATCHES "/wine-runner\\.sh$")
+        set(WORDMAINT_WINE_SESSION ON)
+        # The runner finds this folder from the test program's build tree.
+        set(_wordmaint_session_dir ${CMAKE_BINARY_DIR}/wine-session)
+        add_test(NAME wine_session_start
+            COMMAND ${_wordmaint_emulator} --start-session ${_wordmaint_session_dir})
+        add_test(NAME wine_session_stop
+            COMMAND ${_wordmaint_emulator} --stop-session ${_wordmaint_session_dir})
+        set_tests_properties(wine_session_start PROPERTIES
+            FIXTURES_SETUP wine_session TIMEOUT 120 LABELS wine)
+        set_tests_properties(wine_session_stop PROPERTIES
+            FIXTURES_CLEANUP wine_session TIMEOUT 60 LABELS wine)
+    endif()
+endif()
+
+# wordmaint_wine_tests(<test>...)
+# Marks tests of the current directory whose program runs through the emulator, so they share
+# the Wine session instead of making a prefix each (about 10 s). Does nothing in native builds.
+function(wordmaint_wine_tests)
+    if(WORDMAINT_WINE_SESSION AND ARGN)
+        set_tests_properties(${ARGN} PROPERTIES FIXTURES_REQUIRED wine_session)
+    endif()
+endfunction()
+
+# wordmaint_add_gtest(<target> SOURCES <files...> LIBS <libraries...>)
+function(wordmaint_add_gtest target)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${target} ${ARG_SOURCES})
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS} ${WORDMAINT_GTEST_LIBS})
+    # Test cases are read from the sources, so listing them never has to start the program
+    # (under Wine that would cost seconds per build).
+    gtest_add_tests(TARGET ${target} SOURCES ${ARG_SOURCES} TEST_LIST added)
+    wordmaint_wine_tests(${added})
+endfunction()

@@ -8,7 +8,7 @@ packages=(
     clang libclang-rt-14-dev clang-format clang-tidy
     googletest libgtest-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
-    wine64 xvfb xauth x11-utils fonts-wqy-microhei fonts-wqy-zenhei imagemagick
+    wine64 xvfb xauth x11-utils xdotool fonts-wqy-microhei fonts-wqy-zenhei imagemagick
     locales
 )
 # zh_CN: the users' code page 936 and sort order under Wine; en_US: tests under another collation.

@@ -2,11 +2,19 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
+
 namespace afx {
 namespace {
 
-// The window property that holds a window's CWnd, so a child's object is found in one step.
-constexpr wchar_t kObjectProperty[] = L"afx.CWnd";
+// Each window's CWnd, so a child's object is found in one step. A map of our own rather than
+// a window property: under Wine every property read is a call to the server, and a list view
+// sends its parent several notifications per inserted row. The program's windows all live on
+// its one user-interface thread.
+std::unordered_map<HWND, CWnd*>& Objects() {
+    static std::unordered_map<HWND, CWnd*> objects;
+    return objects;
+}
 
 bool IsCtlColor(UINT message) {
     return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
@@ -79,12 +87,13 @@ CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
     if (hwnd == nullptr) {
         return nullptr;
     }
-    return static_cast<CWnd*>(::GetPropW(hwnd, kObjectProperty));
+    const auto found = Objects().find(hwnd);
+    return found != Objects().end() ? found->second : nullptr;
 }
 
 void CWnd::Attach(HWND hwnd) {
     m_hWnd = hwnd;
-    ::SetPropW(hwnd, kObjectProperty, this);
+    Objects()[hwnd] = this;
 }
 
 void CWnd::Detach() {
@@ -95,7 +104,7 @@ void CWnd::Detach() {
         ::RemoveWindowSubclass(m_hWnd, &CWnd::SubclassProc, 0);
         m_subclassed = false;
     }
-    ::RemovePropW(m_hWnd, kObjectProperty);
+    Objects().erase(m_hWnd);
     m_hWnd = nullptr;
 }
 

@@ -125,7 +125,7 @@ void SortRowsByCode(WordTable& table, int low, int high) {
     }
 
     std::vector<SortEntry> rows;
-    rows.reserve(static_cast<std::size_t>(high - low + 1));
+    rows.reserve(static_cast<std::size_t>(high - low) + 1);
     for (int row = low; row <= high; ++row) {
         rows.push_back({table.CellText(row, kCodeColumn), table.CellText(row, kPhraseColumn)});
     }

@@ -74,8 +74,9 @@ start_session() {
 
     # Xvfb picks a free display itself and writes its number to fd 3. setsid and the redirects
     # keep it from holding the caller's terminal or CTest's output pipes.
+    # 9>&-: the session lock (see lock_session) stays with this script, not with the servers.
     setsid sh -c 'echo $$ >"$1"; exec Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
-        3>"$2"' sh "$dir/xvfb.pid" "$dir/display" </dev/null >>"$log" 2>&1 &
+        3>"$2"' sh "$dir/xvfb.pid" "$dir/display" </dev/null >>"$log" 2>&1 9>&- &
     local i
     for ((i = 0; i < 100; i++)); do
         [ -s "$dir/display" ] && break
@@ -93,9 +94,9 @@ start_session() {
     export WINEPREFIX=$prefix DISPLAY=$display
     # The server forks into the background once its socket is ready; --wait makes setsid wait
     # for that even when it has to fork itself.
-    setsid --wait "${as_user[@]}" "$WINESERVER" -p </dev/null >>"$log" 2>&1 ||
+    setsid --wait "${as_user[@]}" "$WINESERVER" -p </dev/null >>"$log" 2>&1 9>&- ||
         die "wineserver did not start (see $log)"
-    "${as_user[@]}" "$WINE64" wineboot --init </dev/null >>"$log" 2>&1 ||
+    "${as_user[@]}" "$WINE64" wineboot --init </dev/null >>"$log" 2>&1 9>&- ||
         die "wineboot failed (see $log)"
 
     local reg=$dir/session.reg
@@ -114,7 +115,7 @@ REGEDIT4
 "Tahoma"="$font_family"
 "SimSun"="$font_family"
 EOF
-    "${as_user[@]}" "$WINE64" regedit /S "Z:${reg//\//\\}" </dev/null >>"$log" 2>&1 ||
+    "${as_user[@]}" "$WINE64" regedit /S "Z:${reg//\//\\}" </dev/null >>"$log" 2>&1 9>&- ||
         die "regedit failed (see $log)"
 
     # Wine draws caption buttons, scroll arrows and check marks with Marlett, which this Wine
@@ -206,7 +207,7 @@ run_program() {
         if [ -d "$WINEPREFIX" ]; then
             wine_env
             export WINEPREFIX DISPLAY
-            exec "${as_user[@]}" "$WINE64" "$@"
+            run_wine "$@"
         fi
     fi
 
@@ -219,22 +220,68 @@ run_program() {
     # shellcheck source=/dev/null
     . "$oneoff/session.env"
     export WINEPREFIX DISPLAY
-    local rc=0
-    "${as_user[@]}" "$WINE64" "$@" || rc=$?
+    run_wine "$@"
+}
+
+# Wine hands its standard error to every process it starts, the desktop process (explorer.exe)
+# too, which a window program starts and which stays for about 20 s after the last window.
+# On CTest's pipe that kept each window test open that long, so the program's standard error
+# goes to a file, copied out when the program ends.
+run_wine() {
+    local err rc=0
+    err=$(mktemp "${TMPDIR:-/tmp}/wine-runner-stderr.XXXXXX")
+    "${as_user[@]}" "$WINE64" "$@" 2>"$err" || rc=$?
+    cat "$err" >&2
+    rm -f "$err"
     exit "$rc"
+}
+
+# Two test runs in one build tree (CTest started twice at once) share its session: each run
+# is a file in DIR/users named after its CTest's process id, and the last one to stop it ends
+# it. The lock keeps starts and stops from interleaving.
+lock_session() {
+    mkdir -p "$(dirname "$1")"
+    exec 9>"$1.lock"
+    flock 9
+}
+
+prune_users() {
+    local f
+    for f in "$1"/users/*; do
+        [ -e "$f" ] || continue
+        alive "$(basename "$f")" || rm -f "$f"
+    done
+}
+
+session_alive() {
+    local dir=$1 WINEPREFIX="" DISPLAY=""
+    [ -f "$dir/session.env" ] || return 1
+    # shellcheck source=/dev/null
+    . "$dir/session.env"
+    [ -d "$WINEPREFIX" ] && alive "$(head -n 1 "$dir/xvfb.pid" 2>/dev/null)" &&
+        [ -n "$(ls -A "$dir/users" 2>/dev/null)" ]
 }
 
 case "${1:-}" in
     --start-session)
         [ $# -eq 2 ] || die "usage: wine-runner.sh --start-session DIR"
-        # A half-made session is taken down again, so a failed start leaves nothing running.
-        trap 'stop_session "$2"' EXIT
-        start_session "$2"
-        trap - EXIT
+        lock_session "$2"
+        prune_users "$2"
+        if ! session_alive "$2"; then
+            # A half-made session is taken down again, so a failed start leaves nothing running.
+            trap 'stop_session "$2"' EXIT
+            start_session "$2"
+            trap - EXIT
+        fi
+        mkdir -p "$2/users"
+        : >"$2/users/$PPID"
         ;;
     --stop-session)
         [ $# -eq 2 ] || die "usage: wine-runner.sh --stop-session DIR"
-        stop_session "$2"
+        lock_session "$2"
+        rm -f "$2/users/$PPID"
+        prune_users "$2"
+        [ -n "$(ls -A "$2/users" 2>/dev/null)" ] || stop_session "$2"
         ;;
     *)
         run_program "$@"

@@ -22,11 +22,11 @@ set(WORDMAINT_GTEST_LIBS GTest::gtest GTest::gtest_main)
 
 # Under our Wine runner, one prefix, Xvfb and wineserver serve the whole test run: the fixture
 # `wine_session` starts them before the first test that needs them and stops them after the last.
-set(WORDMAINT_WINE_SESSION OFF)
+set(WORDMAINT_WINE_FIXTURE OFF)
 if(CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
     list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 _wordmaint_emulator)
     if(_wordmaint_emulator MATCHES "/wine-runner\\.sh$")
-        set(WORDMAINT_WINE_SESSION ON)
+        set(WORDMAINT_WINE_FIXTURE ON)
         # The runner finds this folder from the test program's build tree.
         set(_wordmaint_session_dir ${CMAKE_BINARY_DIR}/wine-session)
         add_test(NAME wine_session_start
@@ -55,7 +55,7 @@ function(wordmaint_wine_tests)
     if(ARG_DESKTOP)
         set_tests_properties(${ARG_UNPARSED_ARGUMENTS} PROPERTIES RESOURCE_LOCK desktop)
     endif()
-    if(WORDMAINT_WINE_SESSION)
+    if(WORDMAINT_WINE_FIXTURE)
         set_tests_properties(${ARG_UNPARSED_ARGUMENTS} PROPERTIES FIXTURES_REQUIRED wine_session)
     endif()
 endfunction()

@@ -9,6 +9,7 @@
 #include "InfoCommand.h"
 #include "MergeCommand.h"
 #include "Utf8.h"
+#include "Version.h"
 
 namespace embtool {
 namespace {
@@ -20,6 +21,7 @@ constexpr std::string_view kUsage =
     "       embtool merge LIBRARY BACKUP\n"
     "       embtool diff A B\n"
     "       embtool --help\n"
+    "       embtool --version\n"
     "\n"
     "  dump   prints each record of the user-word file FILE as code<TAB>phrase<LF> in UTF-8,\n"
     "         records 0 to count-1 in file order\n"
@@ -43,8 +45,14 @@ constexpr std::string_view kUsage =
     "         phrase (UTF-16 units); records with an empty code or phrase are not words, and\n"
     "         order and repeated words are ignored; the exit status is 0 when A and B hold the\n"
     "         same words, 1 when they differ\n"
+    "  --version  prints the product name and version\n"
     "\n"
     "exit status: 0 success, 1 usage error or (diff) different words, 2 bad input or I/O error\n";
+
+// UTF-16 first, like every other text embtool prints, so the product name reaches stdout as
+// UTF-8 whatever the compiler's narrow character set.
+constexpr std::u16string_view kVersionLine =
+    u"embtool (" WORDMAINT_PRODUCT_NAME ") " WORDMAINT_VERSION;
 
 using Args = std::vector<std::u16string>;
 
@@ -92,6 +100,13 @@ int Dispatch(const Args& args, std::ostream& out, std::ostream& err) {
             return UsageError(err, "--help takes no arguments");
         }
         out << kUsage;
+        return kExitSuccess;
+    }
+    if (name == u"--version") {
+        if (args.size() != 1) {
+            return UsageError(err, "--version takes no arguments");
+        }
+        out << emb::ToUtf8(kVersionLine) << '\n';
         return kExitSuccess;
     }
     for (const Command& command : kCommands) {

@@ -2,6 +2,7 @@
 
 #include "CliTestSupport.h"
 #include "EmbTool.h"
+#include "Version.h"
 
 namespace embtool::test {
 namespace {
@@ -27,6 +28,16 @@ TEST(UsageTest, HelpPrintsTheUsageToStandardOutput) {
     EXPECT_NE(Usage().find("exit status is 0 whenever FILE could be read"), std::string::npos);
     EXPECT_NE(Usage().find("embtool merge LIBRARY BACKUP"), std::string::npos);
     EXPECT_NE(Usage().find("embtool diff A B"), std::string::npos);
+    EXPECT_NE(Usage().find("embtool --version\n"), std::string::npos);
+}
+
+// The header's narrow literals are the UTF-8 bytes the line must carry on every platform.
+TEST(UsageTest, VersionPrintsTheProductNameAndVersionOnOneLine) {
+    const RunResult result = RunTool({u"--version"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out,
+              std::string("embtool (") + WORDMAINT_PRODUCT_NAME + ") " + WORDMAINT_VERSION + "\n");
+    EXPECT_EQ(result.err, "");
 }
 
 TEST(UsageTest, RefusesMissingUnknownAndMiscountedArguments) {
@@ -34,6 +45,9 @@ TEST(UsageTest, RefusesMissingUnknownAndMiscountedArguments) {
     ExpectUsageError({u"list", u"a.emb"}, "unknown command 'list'");
     ExpectUsageError({u"转储"}, "unknown command '" + U8(u"转储") + "'");
     ExpectUsageError({u"--help", u"dump"}, "--help takes no arguments");
+    ExpectUsageError({u"--version", u"dump"}, "--version takes no arguments");
+    ExpectUsageError({u"--version", u"--help"}, "--version takes no arguments");
+    ExpectUsageError({u"--help", u"--version"}, "--help takes no arguments");
     ExpectUsageError({u"dump"}, "wrong number of arguments for dump");
     ExpectUsageError({u"dump", u"a.emb", u"b.emb"}, "wrong number of arguments for dump");
     ExpectUsageError({u"info"}, "wrong number of arguments for info");

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what building and testing the project needs on Debian 12, and generates the locales
-# the Wine tests run under. Idempotent: prints nothing and touches nothing when all is there.
+# Installs what building, testing and packaging the project needs on Debian 12, and generates
+# the locales the Wine tests run under. Idempotent: prints nothing and touches nothing when all
+# is there.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
     wine64 xvfb xauth x11-utils xdotool fonts-wqy-microhei fonts-wqy-zenhei imagemagick
     locales
+    python3 unzip
 )
 # zh_CN: the users' code page 936 and sort order under Wine; en_US: tests under another collation.
 locales=(zh_CN.UTF-8 en_US.UTF-8)

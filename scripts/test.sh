@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The project's test command. Installs what is missing, then builds and tests every
 # configuration of CMakePresets.json: the portable tests natively, with ASan and UBSan, with
-# clang (fuzz targets and their corpus replay), the 64-bit Windows build under Wine, and a build
-# of the 32-bit Windows release configuration. Also checks formatting and runs clang-tidy over
-# the portable core. Ends with the summary line of every CTest run; exits non-zero if anything
-# failed.
+# clang (fuzz targets and their corpus replay), the 64-bit Windows build under Wine, and the
+# release packages (scripts/package.sh, checked by scripts/check-package.sh: system DLLs only,
+# the program started from the unpacked 64-bit zip in a fresh Wine prefix, a second build
+# byte for byte the same). Also checks formatting and runs clang-tidy over the portable core.
+# Ends with the summary line of every CTest run; exits non-zero if anything failed.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -101,7 +102,13 @@ fi
 if build sanitize; then run_tests sanitize || true; fi
 if build fuzz; then run_tests fuzz || true; fi
 if build win64; then run_tests win64 || true; fi
-build win32 || true
+note "release packages"
+if run package scripts/package.sh; then
+    note "release packages: check"
+    run check-package scripts/check-package.sh || true
+else
+    status+=("check-package: not run (package failed)")
+fi
 
 note "summary ($((SECONDS - started)) s)"
 printf '%s\n' "${status[@]}"

@@ -16,6 +16,13 @@ std::unordered_map<HWND, CWnd*>& Objects() {
     return objects;
 }
 
+// The procedure each subclassed window had before ours. Kept apart from the objects: a window
+// whose object has gone still needs its own procedure until it is destroyed.
+std::unordered_map<HWND, WNDPROC>& SuperProcs() {
+    static std::unordered_map<HWND, WNDPROC> procs;
+    return procs;
+}
+
 bool IsCtlColor(UINT message) {
     return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
 }
@@ -100,9 +107,15 @@ void CWnd::Detach() {
     if (m_hWnd == nullptr) {
         return;
     }
-    if (m_subclassed) {
-        ::RemoveWindowSubclass(m_hWnd, &CWnd::SubclassProc, 0);
-        m_subclassed = false;
+    if (m_superProc != nullptr) {
+        // Put the window's own procedure back unless someone has subclassed it after us; then
+        // ours stays in the chain and passes everything straight on.
+        if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) ==
+            &CWnd::SubclassProc) {
+            ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
+            SuperProcs().erase(m_hWnd);
+        }
+        m_superProc = nullptr;
     }
     Objects().erase(m_hWnd);
     m_hWnd = nullptr;
@@ -117,12 +130,18 @@ bool CWnd::SubclassWindow(HWND hwnd) {
     return HookWindow(hwnd);
 }
 
+// Subclassed by replacing the window procedure rather than with comctl32's SetWindowSubclass:
+// under Wine that one reads a window property (a call to the server) on every message, which
+// made filling the word list ten times slower.
 bool CWnd::HookWindow(HWND hwnd) {
-    if (!::SetWindowSubclass(hwnd, &CWnd::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+    const auto previous = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
+    if (previous == nullptr) {
         m_hWnd = nullptr;
         return false;
     }
-    m_subclassed = true;
+    m_superProc = previous;
+    SuperProcs()[hwnd] = previous;
     Attach(hwnd);
     return true;
 }
@@ -167,16 +186,26 @@ bool CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
     return SubclassWindow(::GetDlgItem(parent->m_hWnd, static_cast<int>(id)));
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR refData) noexcept {
-    auto* self = reinterpret_cast<CWnd*>(refData);
-    LRESULT result = 0;
-    const bool handled = self->OnWndMsg(message, wParam, lParam, result);
-    if (message == WM_NCDESTROY) {
-        self->Detach();  // the subclass must be gone before the window is
-        return ::DefSubclassProc(hwnd, message, wParam, lParam);
+LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
+                                    LPARAM lParam) noexcept {
+    const auto super = SuperProcs().find(hwnd);
+    if (super == SuperProcs().end()) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);  // cannot happen: we set it
     }
-    return handled ? result : ::DefSubclassProc(hwnd, message, wParam, lParam);
+    const WNDPROC superProc = super->second;
+    CWnd* self = FromHandlePermanent(hwnd);
+    LRESULT result = 0;
+    const bool handled = self != nullptr && self->OnWndMsg(message, wParam, lParam, result);
+    if (message == WM_NCDESTROY) {
+        if (self != nullptr) {
+            self->Detach();
+        }
+        // The window's own procedure sees its last message as if we had never been there.
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc));
+        SuperProcs().erase(hwnd);
+        return ::CallWindowProcW(superProc, hwnd, message, wParam, lParam);
+    }
+    return handled ? result : ::CallWindowProcW(superProc, hwnd, message, wParam, lParam);
 }
 
 bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -227,8 +256,8 @@ LRESULT CWnd::Default() {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (m_subclassed) {
-        return ::DefSubclassProc(m_hWnd, message, wParam, lParam);
+    if (m_superProc != nullptr) {
+        return ::CallWindowProcW(m_superProc, m_hWnd, message, wParam, lParam);
     }
     return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }

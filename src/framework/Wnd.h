@@ -100,9 +100,10 @@ protected:
 private:
     bool HookWindow(HWND hwnd);
     static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) noexcept;
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR refData) noexcept;
-    bool m_subclassed = false;
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
+                                         LPARAM lParam) noexcept;
+    // The window's own procedure, which ours hands every message on to; null when not subclassed.
+    WNDPROC m_superProc = nullptr;
 };
 
 }  // namespace afx

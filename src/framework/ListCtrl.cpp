@@ -57,6 +57,15 @@ int CListCtrl::InsertColumn(int column, const std::wstring& heading, int format,
                                         reinterpret_cast<LPARAM>(&info)));
 }
 
+void CListCtrl::ScrollToTopIndex(int row) {
+    const int top = GetTopIndex();
+    RECT bounds = {};
+    if (row == top || GetItemCount() == 0 || !GetItemRect(0, &bounds, LVIR_BOUNDS)) {
+        return;
+    }
+    Scroll(0, (row - top) * (bounds.bottom - bounds.top));
+}
+
 int CListCtrl::HitTest(POINT point) const {
     LVHITTESTINFO info = {};
     info.pt = point;

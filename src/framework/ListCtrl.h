@@ -24,6 +24,21 @@ public:
     UINT GetItemState(int row, UINT mask) const {
         return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(row), mask));
     }
+    BOOL SetItemState(int row, UINT state, UINT mask) {
+        LVITEMW item = {};
+        item.state = state;
+        item.stateMask = mask;
+        return SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                           reinterpret_cast<LPARAM>(&item)) != 0;
+    }
+    // The next row after `start` (-1: from the first) with the LVNI_ flags, or -1.
+    int GetNextItem(int start, UINT flags) const {
+        return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(start), flags));
+    }
+    int GetSelectionMark() const { return static_cast<int>(SendMessage(LVM_GETSELECTIONMARK)); }
+    int SetSelectionMark(int row) {
+        return static_cast<int>(SendMessage(LVM_SETSELECTIONMARK, 0, row));
+    }
     DWORD SetExtendedStyle(DWORD styles) {
         return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles));
     }
@@ -39,6 +54,9 @@ public:
     int GetColumnCount() const {
         return static_cast<int>(::SendMessageW(::GetDlgItem(m_hWnd, 0), HDM_GETITEMCOUNT, 0, 0));
     }
+    int GetTopIndex() const { return static_cast<int>(SendMessage(LVM_GETTOPINDEX)); }
+    // Scrolls a report view so that `row` is the first row shown, as far as the rows allow.
+    void ScrollToTopIndex(int row);
     // The row under a point in client coordinates, or -1.
     int HitTest(POINT point) const;
     BOOL GetItemRect(int row, RECT* rect, int code) const;

@@ -29,14 +29,46 @@ void ListWordTable::SetCellText(int row, int column, std::u16string_view text) {
 
 void ListWordTable::InsertRow(int row, std::u16string_view code) {
     Suspend();
-    constexpr UINT kState = LVIS_SELECTED | LVIS_FOCUSED;
-    m_list.InsertItem(LVIF_TEXT | LVIF_STATE, row, Wide(code), kState, kState);
+    constexpr UINT kStates = LVIS_SELECTED | LVIS_FOCUSED;
+    if (!m_insertedFocused) {
+        // The first row goes in focused as it is, so whatever the control does when it first
+        // focuses a new row (such as anchoring the selection there) is done.
+        m_insertedFocused = true;
+        ReturnFocus();
+        // Where the control scrolls for it, with its redrawing off, is not where it would have
+        // scrolled with it on; the focus given back at the end does the scrolling.
+        const int top = m_list.GetTopIndex();
+        m_list.InsertItem(LVIF_TEXT | LVIF_STATE, row, Wide(code), kStates, kStates);
+        m_list.ScrollToTopIndex(top);
+        HoldFocus();
+        m_focusMoved = true;
+        return;
+    }
+    // Selected now; the focus the control would move to each new row goes to the last one
+    // when the focus is given back.
+    const int inserted =
+        m_list.InsertItem(LVIF_TEXT | LVIF_STATE, row, Wide(code), LVIS_SELECTED, kStates);
+    if (inserted != kNoRow) {
+        m_focusedRow = inserted;
+        m_focusMoved = true;
+    }
 }
 
 void ListWordTable::DeleteRow(int row) {
-    if (Contains(row)) {
-        Suspend();
+    if (!Contains(row)) {
+        return;
+    }
+    Suspend();
+    if (row == m_focusedRow) {
+        // Where the focus goes when its row is deleted is the control's own rule.
+        ReturnFocus();
         m_list.DeleteItem(row);
+        HoldFocus();
+        return;
+    }
+    m_list.DeleteItem(row);
+    if (m_focusedRow > row) {
+        --m_focusedRow;
     }
 }
 
@@ -51,14 +83,46 @@ void ListWordTable::Suspend() {
     if (!m_suspended) {
         m_list.SetRedraw(FALSE);
         m_suspended = true;
+        HoldFocus();
     }
 }
 
 void ListWordTable::Resume() {
     if (m_suspended) {
         m_suspended = false;
+        m_insertedFocused = false;
         m_list.SetRedraw(TRUE);
         m_list.Invalidate();
         m_list.UpdateWindow();
+        // Painted first, so the control scrolls to a new focused row from where it now stands.
+        ReturnFocus();
+        m_list.UpdateWindow();
     }
+}
+
+// Neither taking the focus away nor giving it back is a change the user made: the selection's
+// anchor stays where it was.
+void ListWordTable::HoldFocus() {
+    m_focusedRow = m_list.GetNextItem(kNoRow, LVNI_FOCUSED);
+    if (m_focusedRow != kNoRow) {
+        const int mark = m_list.GetSelectionMark();
+        m_list.SetItemState(m_focusedRow, 0, LVIS_FOCUSED);
+        m_list.SetSelectionMark(mark);
+    }
+}
+
+// A row that has had the focus all along is not scrolled to: the control scrolls only to a row
+// as it gets the focus.
+void ListWordTable::ReturnFocus() {
+    if (m_focusedRow != kNoRow) {
+        const int mark = m_list.GetSelectionMark();
+        const int top = m_list.GetTopIndex();
+        m_list.SetItemState(m_focusedRow, LVIS_FOCUSED, LVIS_FOCUSED);
+        m_list.SetSelectionMark(mark);
+        if (!m_focusMoved) {
+            m_list.ScrollToTopIndex(top);
+        }
+        m_focusedRow = kNoRow;
+    }
+    m_focusMoved = false;
 }

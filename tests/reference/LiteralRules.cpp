@@ -47,6 +47,17 @@ void TidyUpRowsOneByOne(WordTable& table) {
     }
 }
 
+void LoadRecordsRowByRow(WordTable& table, const std::vector<WordRecord>& records) {
+    table.DeleteAllRows();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const int row = static_cast<int>(i);
+        table.InsertRow(row, records[i].code);
+        table.SetCellText(row, kPhraseColumn, records[i].phrase);
+        table.SetCellText(row, kNumberColumn, FormatRowNumber(row));
+    }
+    AppendBlankRow(table);
+}
+
 void ImportRecordsScanningRows(WordTable& table, const std::vector<WordRecord>& records) {
     TidyUpRowsOneByOne(table);
     for (const WordRecord& record : records) {

@@ -246,9 +246,13 @@ std::set<std::string> ComposedMessages() {
     // shown as its number.
     for (int code = 0; code <= 32; ++code) {
         std::string text = emb::ToUtf8(emb::OpenErrorMessage(code));
-        const std::string number = "(" + std::to_string(code) + ")";
+        // Appended piece by piece: GCC 12 misreads "(" + std::string at -O3 (-Wrestrict).
+        std::string number = "(";
+        number.append(std::to_string(code)).append(")");
+        std::string placeholder = "(";
+        placeholder.append(kErrorNumber).append(")");
         if (const std::size_t at = text.find(number); at != std::string::npos) {
-            text.replace(at, number.size(), "(" + std::string(kErrorNumber) + ")");
+            text.replace(at, number.size(), placeholder);
         }
         messages.insert(VisibleText(text));
     }

@@ -176,8 +176,9 @@ private:
         if (open == std::string_view::npos) {
             return m_source.size();
         }
-        const std::string close =
-            ")" + std::string(m_source.substr(pos + 1, open - pos - 1)) + "\"";
+        // Appended piece by piece: GCC 12 misreads ")" + std::string at -O3 (-Wrestrict).
+        std::string close = ")";
+        close.append(m_source.substr(pos + 1, open - pos - 1)).append("\"");
         const std::size_t end = m_source.find(close, open);
         if (end == std::string_view::npos) {
             text += m_source.substr(open + 1);

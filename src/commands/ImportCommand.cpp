@@ -21,7 +21,7 @@ struct RecordHash {
 
 void ImportWords(const LibraryContext& context) {
     WordTable& table = context.table;
-    TidyUpRows(table);
+    const std::vector<WordRecord> rows = TidyUpRows(table);
 
     const std::optional<std::u16string> path =
         context.prompt.AskForFile(FileDialogRequest{FileDialogKind::Open});
@@ -35,10 +35,7 @@ void ImportWords(const LibraryContext& context) {
     }
 
     // Every row's words once, instead of a scan of all rows for every record.
-    std::unordered_set<WordRecord, RecordHash> present;
-    for (int row = 0; row < table.RowCount(); ++row) {
-        present.insert({table.CellText(row, kCodeColumn), table.CellText(row, kPhraseColumn)});
-    }
+    std::unordered_set<WordRecord, RecordHash> present(rows.begin(), rows.end());
 
     const std::size_t count = ReadRecordCount(*file);
     for (std::size_t k = 0; k < count; ++k) {

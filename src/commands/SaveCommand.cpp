@@ -1,3 +1,4 @@
+#include <optional>
 #include <vector>
 
 #include "CommandMessages.h"
@@ -60,7 +61,8 @@ bool RewriteLibraryFile(FileSystem& files, const std::u16string& path,
 }
 
 void SaveTable(const LibraryContext& context, LibraryChoice choice) {
-    if (!PrepareRowsForSave(context.table)) {
+    const std::optional<std::vector<WordRecord>> records = PrepareRecordsForSave(context.table);
+    if (!records) {
         context.prompt.ShowMessage(kTooManyWordsMessage, MessageButtons::Ok);
         return;
     }
@@ -68,7 +70,7 @@ void SaveTable(const LibraryContext& context, LibraryChoice choice) {
         return;
     }
     const std::u16string& path = LibraryPathOf(context.paths, choice);
-    if (!RewriteLibraryFile(context.files, path, RowsAsRecords(context.table))) {
+    if (!RewriteLibraryFile(context.files, path, *records)) {
         context.prompt.ShowMessage(path + std::u16string(kFailedSuffix), MessageButtons::Ok);
     }
 }

@@ -3,7 +3,8 @@
 namespace afx {
 
 std::wstring CListCtrl::GetItemText(int row, int column) const {
-    if (row < 0 || row >= GetItemCount() || column < 0) {
+    // A row past the end needs no check of its own: the control copies nothing and answers 0.
+    if (row < 0 || column < 0) {
         return {};
     }
     // The control copies at most the buffer's size less one: grow until the text fits.

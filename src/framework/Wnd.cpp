@@ -188,12 +188,15 @@ bool CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 
 LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
                                     LPARAM lParam) noexcept {
-    const auto super = SuperProcs().find(hwnd);
-    if (super == SuperProcs().end()) {
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);  // cannot happen: we set it
-    }
-    const WNDPROC superProc = super->second;
     CWnd* self = FromHandlePermanent(hwnd);
+    WNDPROC superProc = self != nullptr ? self->m_superProc : nullptr;
+    if (superProc == nullptr) {
+        const auto super = SuperProcs().find(hwnd);
+        if (super == SuperProcs().end()) {
+            return ::DefWindowProcW(hwnd, message, wParam, lParam);  // cannot happen: we set it
+        }
+        superProc = super->second;
+    }
     LRESULT result = 0;
     const bool handled = self != nullptr && self->OnWndMsg(message, wParam, lParam, result);
     if (message == WM_NCDESTROY) {

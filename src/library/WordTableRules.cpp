@@ -15,15 +15,10 @@ bool IsLowSurrogate(char16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-struct SortEntry {
-    std::u16string code;
-    std::u16string phrase;
-};
-
 // The partition steps on an in-memory copy: the table's own cells would be read once per
 // comparison. Both halves after a partition are disjoint, so sorting the smaller one first
 // (to bound the recursion depth) gives the same rows as the left-then-right order.
-void SortEntries(std::vector<SortEntry>& rows, int low, int high) {
+void SortEntries(std::vector<WordRecord>& rows, int low, int high) {
     while (low < high) {
         const std::u16string pivot = rows[static_cast<std::size_t>((low + high) / 2)].code;
         int i = low;
@@ -50,6 +45,26 @@ void SortEntries(std::vector<SortEntry>& rows, int low, int high) {
             high = j;
         }
     }
+}
+
+// Sorts the table's rows low.. whose codes and phrases are `rows`, writing back only the cells
+// that change; leaves `rows` as the table now holds them.
+void SortKnownRows(WordTable& table, int low, std::vector<WordRecord>& rows) {
+    if (rows.size() < 2) {
+        return;  // one row is exchanged only with itself
+    }
+    std::vector<WordRecord> sorted = rows;
+    SortEntries(sorted, 0, static_cast<int>(sorted.size()) - 1);
+    for (std::size_t k = 0; k < sorted.size(); ++k) {
+        const int row = low + static_cast<int>(k);
+        if (sorted[k].code != rows[k].code) {
+            table.SetCellText(row, kCodeColumn, sorted[k].code);
+        }
+        if (sorted[k].phrase != rows[k].phrase) {
+            table.SetCellText(row, kPhraseColumn, sorted[k].phrase);
+        }
+    }
+    rows = std::move(sorted);
 }
 
 }  // namespace
@@ -100,13 +115,19 @@ void ApplyCellEditRule(WordTable& table, int row, int column) {
     }
 }
 
-void TidyUpRows(WordTable& table) {
+std::vector<WordRecord> TidyUpRows(WordTable& table) {
     // Whether a row goes depends on its own cells only, so the rows can be chosen first and
-    // removed together.
+    // removed together. Each cell is read once; what stays is handed back.
     std::vector<int> incomplete;
-    for (int row = 0; row < table.RowCount(); ++row) {
-        if (!IsCompleteRow(table, row)) {
+    std::vector<WordRecord> kept;
+    const int rows = table.RowCount();
+    kept.reserve(static_cast<std::size_t>(std::max(rows, 0)));
+    for (int row = 0; row < rows; ++row) {
+        WordRecord record{table.CellText(row, kCodeColumn), table.CellText(row, kPhraseColumn)};
+        if (record.code.empty() || record.phrase.empty()) {
             incomplete.push_back(row);
+        } else {
+            kept.push_back(std::move(record));
         }
     }
     if (!incomplete.empty()) {
@@ -115,32 +136,21 @@ void TidyUpRows(WordTable& table) {
     for (int row = 0; row < table.RowCount(); ++row) {
         table.SetCellText(row, kNumberColumn, FormatRowNumber(row));
     }
+    return kept;
 }
 
 void SortRowsByCode(WordTable& table, int low, int high) {
     low = std::max(low, 0);
     high = std::min(high, table.RowCount() - 1);
     if (low >= high) {
-        return;  // one row is exchanged only with itself
+        return;
     }
-
-    std::vector<SortEntry> rows;
+    std::vector<WordRecord> rows;
     rows.reserve(static_cast<std::size_t>(high - low) + 1);
     for (int row = low; row <= high; ++row) {
         rows.push_back({table.CellText(row, kCodeColumn), table.CellText(row, kPhraseColumn)});
     }
-    std::vector<SortEntry> sorted = rows;
-    SortEntries(sorted, 0, high - low);
-
-    for (std::size_t k = 0; k < sorted.size(); ++k) {
-        const int row = low + static_cast<int>(k);
-        if (sorted[k].code != rows[k].code) {
-            table.SetCellText(row, kCodeColumn, sorted[k].code);
-        }
-        if (sorted[k].phrase != rows[k].phrase) {
-            table.SetCellText(row, kPhraseColumn, sorted[k].phrase);
-        }
-    }
+    SortKnownRows(table, low, rows);
 }
 
 std::vector<WordRecord> RowsAsRecords(const WordTable& table) {
@@ -152,10 +162,17 @@ std::vector<WordRecord> RowsAsRecords(const WordTable& table) {
     return records;
 }
 
+std::optional<std::vector<WordRecord>> PrepareRecordsForSave(WordTable& table) {
+    std::vector<WordRecord> rows = TidyUpRows(table);
+    SortKnownRows(table, 0, rows);
+    if (static_cast<int>(rows.size()) > kWordLimit) {
+        return std::nullopt;
+    }
+    return rows;
+}
+
 bool PrepareRowsForSave(WordTable& table) {
-    TidyUpRows(table);
-    SortRowsByCode(table, 0, table.RowCount() - 1);
-    return table.RowCount() <= kWordLimit;
+    return PrepareRecordsForSave(table).has_value();
 }
 
 }  // namespace emb

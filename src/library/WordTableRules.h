@@ -3,6 +3,7 @@
 // The rules of the word table: row numbers, the blank row for adding, the cleaning of an edited
 // cell, the tidy-up, the order of saving and the word limit.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,8 +38,9 @@ std::u16string CutToUnits(std::u16string_view text, std::size_t limit);
 // complete.
 void ApplyCellEditRule(WordTable& table, int row, int column);
 
-// Removes every incomplete row and renumbers the rest from "0000".
-void TidyUpRows(WordTable& table);
+// Removes every incomplete row and renumbers the rest from "0000". Answers the code and phrase
+// of each row left, in table order.
+std::vector<WordRecord> TidyUpRows(WordTable& table);
 
 // Sorts rows low..high by code with Hoare partitioning around the middle row's code. Rows with
 // equal codes end in the order these partition steps give, which callers and stored files see.
@@ -50,5 +52,8 @@ std::vector<WordRecord> RowsAsRecords(const WordTable& table);
 // What Save does to the table before writing: tidy-up, then the sort. Answers false when the
 // table then holds more words than a file can.
 bool PrepareRowsForSave(WordTable& table);
+// The same, answering the rows' codes and phrases as they now stand, or nothing when they are
+// too many to save.
+std::optional<std::vector<WordRecord>> PrepareRecordsForSave(WordTable& table);
 
 }  // namespace emb

@@ -31,7 +31,6 @@ public:
 private:
     static constexpr int kNoRow = -1;
 
-    bool Contains(int row) const { return row >= 0 && row < RowCount(); }
     void Suspend();
     // Takes the focus from the control's focused row into m_focusedRow, and gives it back.
     void HoldFocus();

@@ -28,10 +28,11 @@ void ListWordTable::SetCellText(int row, int column, std::u16string_view text) {
 
 void ListWordTable::InsertRow(int row, std::u16string_view code) {
     Suspend();
+    HoldFocusWhileRowsChange();
     constexpr UINT kStates = LVIS_SELECTED | LVIS_FOCUSED;
-    if (!m_insertedFocused) {
-        // The first row goes in focused as it is, so whatever the control does when it first
-        // focuses a new row (such as anchoring the selection there) is done.
+    if (!m_insertedFocused && m_list.GetSelectionMark() == kNoRow) {
+        // With no anchor for the selection yet, the first row goes in focused as it is, so
+        // the control anchors the selection wherever it would.
         m_insertedFocused = true;
         ReturnFocus();
         // Where the control scrolls for it, with its redrawing off, is not where it would have
@@ -58,6 +59,7 @@ void ListWordTable::DeleteRow(int row) {
         return;
     }
     Suspend();
+    HoldFocusWhileRowsChange();
     if (row == m_focusedRow) {
         // Where the focus goes when its row is deleted is the control's own rule.
         ReturnFocus();
@@ -82,6 +84,13 @@ void ListWordTable::Suspend() {
     if (!m_suspended) {
         m_list.SetRedraw(FALSE);
         m_suspended = true;
+    }
+}
+
+// Only rows going in or out are slow beside a focused row; cell changes leave the focus alone.
+void ListWordTable::HoldFocusWhileRowsChange() {
+    if (!m_holdingFocus) {
+        m_holdingFocus = true;
         HoldFocus();
     }
 }
@@ -93,9 +102,13 @@ void ListWordTable::Resume() {
         m_list.SetRedraw(TRUE);
         m_list.Invalidate();
         m_list.UpdateWindow();
-        // Painted first, so the control scrolls to a new focused row from where it now stands.
-        ReturnFocus();
-        m_list.UpdateWindow();
+        if (m_holdingFocus) {
+            // Painted first, so the control scrolls to a new focused row from where it now
+            // stands.
+            m_holdingFocus = false;
+            ReturnFocus();
+            m_list.UpdateWindow();
+        }
     }
 }
 

@@ -37,9 +37,7 @@ void ImportWords(const LibraryContext& context) {
     // Every row's words once, instead of a scan of all rows for every record.
     std::unordered_set<WordRecord, RecordHash> present(rows.begin(), rows.end());
 
-    const std::size_t count = ReadRecordCount(*file);
-    for (std::size_t k = 0; k < count; ++k) {
-        WordRecord record = ReadRecord(*file, k);
+    for (WordRecord& record : ReadAllRecords(*file)) {
         if (present.contains(record)) {
             continue;
         }

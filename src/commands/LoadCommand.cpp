@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "CommandMessages.h"
 #include "LibraryCommands.h"
 #include "UserWordFormat.h"
@@ -29,12 +31,12 @@ void LoadChosenLibrary(const LibraryContext& context, LibraryChoice choice) {
         }
     }
 
-    const int count = ReadRecordCount(*file);
-    for (int i = 0; i < count; ++i) {
-        const WordRecord record = ReadRecord(*file, static_cast<std::size_t>(i));
-        table.InsertRow(i, record.code);
-        table.SetCellText(i, kPhraseColumn, record.phrase);
-        table.SetCellText(i, kNumberColumn, FormatRowNumber(i));
+    const std::vector<WordRecord> records = ReadAllRecords(*file);
+    for (std::size_t k = 0; k < records.size(); ++k) {
+        const int row = static_cast<int>(k);
+        table.InsertRow(row, records[k].code);
+        table.SetCellText(row, kPhraseColumn, records[k].phrase);
+        table.SetCellText(row, kNumberColumn, FormatRowNumber(row));
     }
     AppendBlankRow(table);
     file->Close();

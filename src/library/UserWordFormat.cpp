@@ -1,6 +1,7 @@
 #include "UserWordFormat.h"
 
 #include <array>
+#include <utility>
 
 namespace emb {
 namespace {
@@ -48,10 +49,20 @@ WordRecord ReadRecord(ByteReader& source, std::size_t index) {
 
 std::vector<WordRecord> ReadAllRecords(ByteReader& source) {
     const std::size_t count = ReadRecordCount(source);
+    if (count == 0) {
+        return {};
+    }
+    // The records' bytes in one read rather than two per record (a file's reads are slow
+    // enough to matter, under Wine above all); what the source doesn't hold stays zero, as it
+    // does when each field is read alone.
+    const auto end = static_cast<std::size_t>(PhraseFieldOffset(count - 1)) + kPhraseFieldSize;
+    std::vector<std::uint8_t> bytes(end);
+    source.ReadAt(0, bytes);
+    MemoryBytes image(std::move(bytes));
     std::vector<WordRecord> records;
     records.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        records.push_back(ReadRecord(source, i));
+        records.push_back(ReadRecord(image, i));
     }
     return records;
 }

@@ -125,6 +125,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (count <= kRecordsReadInFull) {
         records = emb::ReadAllRecords(source);
         FUZZ_CHECK(records.size() == count);
+        // The bulk read gives what reading each record at its own offset gives.
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            FUZZ_CHECK(records[i] == emb::ReadRecord(source, i));
+        }
     } else {
         for (std::size_t i = 0; i < kRecordsReadInFull; ++i) {
             records.push_back(emb::ReadRecord(source, i));

@@ -55,7 +55,8 @@ void ListWordTable::InsertRow(int row, std::u16string_view code) {
 }
 
 void ListWordTable::DeleteRow(int row) {
-    if (row < 0 || row >= RowCount()) {
+    // A row past the end is refused by the control itself: no count asked for every row.
+    if (row < 0) {
         return;
     }
     Suspend();
@@ -67,8 +68,7 @@ void ListWordTable::DeleteRow(int row) {
         HoldFocus();
         return;
     }
-    m_list.DeleteItem(row);
-    if (m_focusedRow > row) {
+    if (m_list.DeleteItem(row) && m_focusedRow > row) {
         --m_focusedRow;
     }
 }

@@ -133,7 +133,8 @@ std::vector<WordRecord> TidyUpRows(WordTable& table) {
     if (!incomplete.empty()) {
         table.DeleteRows(incomplete);
     }
-    for (int row = 0; row < table.RowCount(); ++row) {
+    const int remaining = table.RowCount();
+    for (int row = 0; row < remaining; ++row) {
         table.SetCellText(row, kNumberColumn, FormatRowNumber(row));
     }
     return kept;

@@ -69,25 +69,29 @@ void ListWordTable::DeleteRow(int row) {
         return;
     }
     if (m_list.DeleteItem(row) && m_focusedRow > row) {
+        // The control moves the focus along with its row, as a row getting the focus.
         --m_focusedRow;
+        m_focusMoved = true;
     }
 }
 
 void ListWordTable::DeleteAllRows() {
-    // Emptied with redrawing on: under Wine, a list emptied while its redrawing is off makes
-    // every later insert thousands of times slower. Emptying costs one repaint at most.
-    Resume();
+    // Emptied with the control's redrawing on: under Wine, a list emptied while its redrawing
+    // is off makes every later insert thousands of times slower.
+    m_paintPause.Begin();
+    ResumeRows();
     m_list.DeleteAllItems();
 }
 
 void ListWordTable::Suspend() {
+    m_paintPause.Begin();
     if (!m_suspended) {
         m_list.SetRedraw(FALSE);
         m_suspended = true;
     }
 }
 
-// Only rows going in or out are slow beside a focused row; cell changes leave the focus alone.
+// Only rows going in or out move the focus; cell changes leave it alone.
 void ListWordTable::HoldFocusWhileRowsChange() {
     if (!m_holdingFocus) {
         m_holdingFocus = true;
@@ -96,19 +100,20 @@ void ListWordTable::HoldFocusWhileRowsChange() {
 }
 
 void ListWordTable::Resume() {
+    ResumeRows();
+    m_paintPause.End();
+}
+
+void ListWordTable::ResumeRows() {
+    m_insertedFocused = false;
     if (m_suspended) {
         m_suspended = false;
-        m_insertedFocused = false;
         m_list.SetRedraw(TRUE);
-        m_list.Invalidate();
-        m_list.UpdateWindow();
-        if (m_holdingFocus) {
-            // Painted first, so the control scrolls to a new focused row from where it now
-            // stands.
-            m_holdingFocus = false;
-            ReturnFocus();
-            m_list.UpdateWindow();
-        }
+    }
+    if (m_holdingFocus) {
+        // With the control's redrawing on, so it scrolls to a new focused row as it would have.
+        m_holdingFocus = false;
+        ReturnFocus();
     }
 }
 

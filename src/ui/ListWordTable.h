@@ -1,18 +1,22 @@
 #pragma once
 
 #include "ListCtrl.h"
+#include "ListPaintPause.h"
 #include "WordTable.h"
 
 // The word table whose rows live in the list control. Row changes suspend the list's redrawing
-// until Resume (or the end of the adapter's life), so a bulk change is painted once.
+// and take its window out of painting until Resume (or the end of the adapter's life), so a bulk
+// change is painted once.
 //
-// While rows go in or out, the focused row is kept here rather than in the control: under Wine
-// every row inserted or deleted while some row has the focus costs milliseconds (seconds for a
-// full library), and next to nothing while no row has it. The rows end with the same states as if
-// each change had reached the control directly.
+// While rows go in or out, the focused row is kept here rather than in the control. The control
+// scrolls to each row that gets the focus, and with its redrawing off it does so against a
+// scroll range it no longer updates; kept here, the focus goes back once, with the redrawing on,
+// and the list scrolls as far as it has to from where the changed rows leave it. (Under Wine each
+// row going in or out beside a focused row also cost milliseconds while the list was shown.) The
+// rows end with the same states as if each change had reached the control directly.
 class ListWordTable final : public emb::WordTable {
 public:
-    explicit ListWordTable(afx::CListCtrl& list) : m_list(list) {}
+    explicit ListWordTable(afx::CListCtrl& list) : m_list(list), m_paintPause(list) {}
     ~ListWordTable() override { Resume(); }
     ListWordTable(const ListWordTable&) = delete;
     ListWordTable& operator=(const ListWordTable&) = delete;
@@ -32,13 +36,16 @@ private:
     static constexpr int kNoRow = -1;
 
     void Suspend();
+    // The control's redrawing back on and the focus back, with the window still out of painting.
+    void ResumeRows();
     // Takes the focus from the control's focused row into m_focusedRow, and gives it back.
     void HoldFocus();
     void ReturnFocus();
     void HoldFocusWhileRowsChange();
 
     afx::CListCtrl& m_list;
-    bool m_suspended = false;
+    ListPaintPause m_paintPause;
+    bool m_suspended = false;        // the control's own redrawing is off
     bool m_holdingFocus = false;     // rows have gone in or out since the last Suspend
     int m_focusedRow = kNoRow;       // while holding: the row the control would show focused
     bool m_insertedFocused = false;  // a row has gone in focused since the last Suspend

@@ -1,6 +1,8 @@
 // The list's fast paths against the same steps done literally on the real control: for random
 // tables (many equal codes, empty cells, duplicates, any selection, focus and scrolling), each
-// operation must leave the same rows, order, numbers, states, selection anchor and scrolling.
+// operation must leave the same rows, order, numbers, states and selection anchor, and the same
+// scrolling or a view that shows the focused row. What the fast path shows when it returns must
+// be what a full repaint would show.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -15,6 +17,7 @@
 #include "LiteralRules.h"
 #include "MainWindowFixture.h"
 #include "UserWordFormat.h"
+#include "WindowPixels.h"
 #include "WordTableRules.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/RecordingPrompt.h"
@@ -46,6 +49,7 @@ struct Start {
     int focused = -1;
     std::vector<WordRecord> records;  // what a file to load or import holds
     int scrolledRows = 0;             // how far the user has scrolled down before
+    bool waitingPaint = false;        // something lay over the list and its paint is due
 };
 
 // What the user can tell apart: every row with its states, the selection mark and the scroll.
@@ -90,6 +94,7 @@ public:
         }
         start.focused = Below(4) == 0 ? -1 : Below(rows + 1) - 1;
         start.scrolledRows = Below(3) == 0 ? 0 : Below(rows + 1);
+        start.waitingPaint = Below(3) == 0;
         const int records = Below(30);
         for (int i = 0; i < records; ++i) {
             start.records.push_back(Word());
@@ -136,6 +141,17 @@ void Fill(afx::CListCtrl& list, const Start& start) {
     list.UpdateWindow();
 }
 
+// As when a window over the list has just gone: stale pixels on the list, frame and header
+// included, which only the paint now due puts right.
+void LeavePaintDue(HWND list) {
+    HDC window = ::GetWindowDC(list);
+    RECT stale = {0, 0, 200, 120};
+    ::FillRect(window, &stale, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::ReleaseDC(list, window);
+    ::RedrawWindow(list, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 class FastPathsTest : public MainWindowFixture {
 protected:
     using Operation = std::function<void(emb::WordTable&, const Start&)>;
@@ -148,11 +164,21 @@ protected:
             for (int round = 0; round < 25; ++round) {
                 const Start start = generator.Make();
                 Fill(m_dialog.WordList(), start);
+                if (start.waitingPaint) {
+                    LeavePaintDue(List());
+                }
                 {
                     ListWordTable table(m_dialog.WordList());
                     fast(table, start);
                 }
                 const Seen fastSeen = SeenIn(List());
+                ASSERT_TRUE(::IsWindowVisible(List())) << what << ", round " << round;
+                // Paints already due are the message loop's to do, not the operation's.
+                ::UpdateWindow(List());
+                const WindowImage shown = ImageOf(List());
+                RepaintWholly(List());
+                ASSERT_EQ(DifferenceBetween(shown, ImageOf(List())), "")
+                    << what << ", round " << round << ": the list shows what a repaint would not";
                 Fill(m_dialog.WordList(), start);
                 {
                     LiteralListTable table(m_dialog.WordList());
@@ -162,15 +188,15 @@ protected:
                 ASSERT_EQ(fastSeen.rows, literalSeen.rows) << what << ", round " << round;
                 ASSERT_EQ(fastSeen.selectionMark, literalSeen.selectionMark)
                     << what << ", round " << round;
-                // One difference is allowed, in the fast path's favour: when the rows added
-                // bring in the scroll bars, the literal way leaves the new focused row half
-                // hidden under the horizontal one, the fast way scrolls it into sight.
-                const bool oneRowFurther = !literalSeen.focusedRowInSight &&
-                                           fastSeen.focusedRowInSight &&
-                                           fastSeen.topIndex == literalSeen.topIndex + 1;
-                ASSERT_TRUE(fastSeen.topIndex == literalSeen.topIndex || oneRowFurther)
+                // Where the list ends up scrolled is the control's doing, not the table's: the
+                // literal steps scroll to the focused row each time the control moves the
+                // focus, from wherever the list stands then, while the fast path changes the
+                // rows first and then scrolls once. So the scrolling may differ, but only to a
+                // view that shows the focused row whole (when the rows added bring in the scroll
+                // bars, for instance, the literal steps leave the new focused row half hidden).
+                ASSERT_TRUE(fastSeen.topIndex == literalSeen.topIndex || fastSeen.focusedRowInSight)
                     << what << ", round " << round << ": scrolled to row " << fastSeen.topIndex
-                    << " instead of " << literalSeen.topIndex;
+                    << " instead of " << literalSeen.topIndex << ", the focused row out of sight";
                 if (fastSeen.topIndex == literalSeen.topIndex) {
                     ASSERT_EQ(fastSeen.focusedRowInSight, literalSeen.focusedRowInSight);
                 }
@@ -235,6 +261,19 @@ TEST_F(FastPathsTest, LoadLeavesWhatInsertingRowByRowLeaves) {
         [](emb::WordTable& table, const Start& start) {
             emb::reference::LoadRecordsRowByRow(table, start.records);
         });
+    RunWithTheWindow();
+}
+
+TEST_F(FastPathsTest, ClearLeavesWhatEmptyingTheListLeaves) {
+    ExpectSameAsLiteral(
+        "clear",
+        [](emb::WordTable& table, const Start&) {
+            emb::testing::FakeFileSystem files;
+            emb::testing::RecordingPrompt prompt;
+            prompt.yesNoAnswer = emb::MessageAnswer::Yes;
+            emb::ClearTable({table, kPaths, files, prompt});
+        },
+        [](emb::WordTable& table, const Start&) { table.DeleteAllRows(); });
     RunWithTheWindow();
 }
 

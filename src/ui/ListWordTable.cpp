@@ -83,9 +83,11 @@ void ListWordTable::DeleteAllRows() {
     m_list.DeleteAllItems();
 }
 
+// Once per bulk change, not per row: while the control's redrawing is off, the window has been
+// taken out of painting already.
 void ListWordTable::Suspend() {
-    m_paintPause.Begin();
     if (!m_suspended) {
+        m_paintPause.Begin();
         m_list.SetRedraw(FALSE);
         m_suspended = true;
     }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <iterator>
+#include <unordered_set>
 #include <utility>
 
 namespace emb {
@@ -66,6 +68,14 @@ void SortKnownRows(WordTable& table, int low, std::vector<WordRecord>& rows) {
     }
     rows = std::move(sorted);
 }
+
+struct RecordHash {
+    std::size_t operator()(const WordRecord& record) const {
+        const std::size_t code = std::hash<std::u16string>{}(record.code);
+        const std::size_t phrase = std::hash<std::u16string>{}(record.phrase);
+        return code ^ (phrase + 0x9E3779B9u + (code << 6) + (code >> 2));
+    }
+};
 
 }  // namespace
 
@@ -138,6 +148,25 @@ std::vector<WordRecord> TidyUpRows(WordTable& table) {
         table.SetCellText(row, kNumberColumn, FormatRowNumber(row));
     }
     return kept;
+}
+
+std::size_t AppendNewWords(WordTable& table, const std::vector<WordRecord>& rows,
+                           std::vector<WordRecord> words) {
+    // Every row's words once, instead of a scan of all rows for every word.
+    std::unordered_set<WordRecord, RecordHash> present(rows.begin(), rows.end());
+    std::size_t appended = 0;
+    for (WordRecord& word : words) {
+        if (present.contains(word)) {
+            continue;
+        }
+        const int row = table.RowCount();
+        table.InsertRow(row, word.code);
+        table.SetCellText(row, kPhraseColumn, word.phrase);
+        table.SetCellText(row, kNumberColumn, FormatRowNumber(row));
+        present.insert(std::move(word));
+        ++appended;
+    }
+    return appended;
 }
 
 void SortRowsByCode(WordTable& table, int low, int high) {

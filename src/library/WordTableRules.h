@@ -42,6 +42,12 @@ void ApplyCellEditRule(WordTable& table, int row, int column);
 // of each row left, in table order.
 std::vector<WordRecord> TidyUpRows(WordTable& table);
 
+// Appends a row for each of words that is not a duplicate (the same code and phrase) of one of
+// rows (the table's rows as they stand) or of a word appended before it. Answers how many rows
+// were appended.
+std::size_t AppendNewWords(WordTable& table, const std::vector<WordRecord>& rows,
+                           std::vector<WordRecord> words);
+
 // Sorts rows low..high by code with Hoare partitioning around the middle row's code. Rows with
 // equal codes end in the order these partition steps give, which callers and stored files see.
 void SortRowsByCode(WordTable& table, int low, int high);

@@ -14,9 +14,21 @@ std::wstring Wide(std::u16string_view text) {
 emb::MessageAnswer WindowPrompt::ShowMessage(const std::u16string& text,
                                              emb::MessageButtons buttons) {
     m_beforeShowing();
-    if (buttons == emb::MessageButtons::YesNo) {
-        return afx::AfxMessageBox(Wide(text), MB_YESNO) == IDYES ? emb::MessageAnswer::Yes
-                                                                 : emb::MessageAnswer::No;
+    switch (buttons) {
+        case emb::MessageButtons::YesNo:
+            return afx::AfxMessageBox(Wide(text), MB_YESNO) == IDYES ? emb::MessageAnswer::Yes
+                                                                     : emb::MessageAnswer::No;
+        case emb::MessageButtons::YesNoCancel:
+            switch (afx::AfxMessageBox(Wide(text), MB_YESNOCANCEL)) {
+                case IDYES:
+                    return emb::MessageAnswer::Yes;
+                case IDNO:
+                    return emb::MessageAnswer::No;
+                default:
+                    return emb::MessageAnswer::Cancel;
+            }
+        case emb::MessageButtons::Ok:
+            break;
     }
     afx::AfxMessageBox(Wide(text), MB_OK);
     return emb::MessageAnswer::Ok;

@@ -22,10 +22,19 @@ public:
     std::vector<FileDialogRequest> dialogs;
     std::deque<std::optional<std::u16string>> fileAnswers;  // empty: the dialog is cancelled
     MessageAnswer yesNoAnswer = MessageAnswer::No;
+    std::deque<MessageAnswer> answers;  // for questions, in order; when empty: yesNoAnswer, Cancel
 
     MessageAnswer ShowMessage(const std::u16string& text, MessageButtons buttons) override {
         shown.push_back({text, buttons});
-        return buttons == MessageButtons::YesNo ? yesNoAnswer : MessageAnswer::Ok;
+        if (buttons == MessageButtons::Ok) {
+            return MessageAnswer::Ok;
+        }
+        if (!answers.empty()) {
+            const MessageAnswer answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        return buttons == MessageButtons::YesNo ? yesNoAnswer : MessageAnswer::Cancel;
     }
 
     std::optional<std::u16string> AskForFile(const FileDialogRequest& request) override {

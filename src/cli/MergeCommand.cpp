@@ -36,6 +36,7 @@ public:
         return nullptr;
     }
     bool CopyReplacing(const std::u16string&, const std::u16string&) override { return false; }
+    void CreateFolder(const std::u16string&) override {}
 
 private:
     emb::StdioFileSystem m_files;

@@ -20,6 +20,8 @@ public:
     virtual std::unique_ptr<RandomAccessFile> CreateNew(const std::u16string& path) = 0;
     // Copies from to to, replacing an existing to; false when the copy failed.
     virtual bool CopyReplacing(const std::u16string& from, const std::u16string& to) = 0;
+    // Creates one folder level; whether it worked shows when a file is created in it.
+    virtual void CreateFolder(const std::u16string& path) = 0;
 };
 
 }  // namespace emb

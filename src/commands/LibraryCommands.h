@@ -8,6 +8,7 @@
 
 #include "FileSystem.h"
 #include "LibraryPaths.h"
+#include "SavedWords.h"
 #include "UserPrompt.h"
 #include "WordRecord.h"
 #include "WordTable.h"
@@ -25,17 +26,28 @@ struct LibraryContext {
 const std::u16string& LibraryPathOf(const LibraryPaths& paths, LibraryChoice choice);
 
 // Replaces the table with the chosen library's words and a blank row, creating the file as an
-// empty library when nothing exists at its path.
-void LoadChosenLibrary(const LibraryContext& context, LibraryChoice choice);
+// empty library when nothing exists at its path. Answers the file's words as loaded (none when
+// it could not be opened).
+SavedWords LoadChosenLibrary(const LibraryContext& context, LibraryChoice choice);
 
-// Tidies and sorts the table, then rewrites the chosen library's file in place.
-void SaveTable(const LibraryContext& context, LibraryChoice choice);
+// Tidies and sorts the table, then rewrites the chosen library's file in place; saved holds the
+// file's words as of the last load or save. Words another program has added to the file since
+// then are added to the table first, if the user wants them. A file that has gone is made
+// anew. Answers whether the file was written; saved then holds the words written.
+bool SaveTable(const LibraryContext& context, LibraryChoice choice, SavedWords& saved);
+
+struct RewriteResult {
+    bool written = false;  // the file holds the new image, read back
+    bool restored = true;  // when not written: the file holds its previous bytes again
+
+    explicit operator bool() const { return written; }
+};
 
 // Writes the image of records over the file at path from offset 0; the file's bytes past the
 // image stay. The file is read back afterwards; on any failure or difference the file's
-// previous bytes are written back and false is answered.
-bool RewriteLibraryFile(FileSystem& files, const std::u16string& path,
-                        std::span<const WordRecord> records);
+// previous bytes are written back and checked in turn.
+RewriteResult RewriteLibraryFile(FileSystem& files, const std::u16string& path,
+                                 std::span<const WordRecord> records);
 
 // Adds the words of a file the user picks that the table doesn't hold yet.
 void ImportWords(const LibraryContext& context);

@@ -11,7 +11,7 @@ const std::u16string& LibraryPathOf(const LibraryPaths& paths, LibraryChoice cho
     return choice == LibraryChoice::Simplified ? paths.simplifiedPath : paths.traditionalPath;
 }
 
-void LoadChosenLibrary(const LibraryContext& context, LibraryChoice choice) {
+SavedWords LoadChosenLibrary(const LibraryContext& context, LibraryChoice choice) {
     WordTable& table = context.table;
     table.DeleteAllRows();
 
@@ -27,7 +27,7 @@ void LoadChosenLibrary(const LibraryContext& context, LibraryChoice choice) {
         if (!file) {
             context.prompt.ShowMessage(path, MessageButtons::Ok);
             context.prompt.ShowMessage(std::u16string(kOpenErrorMessage), MessageButtons::Ok);
-            return;
+            return SavedWords();
         }
     }
 
@@ -40,6 +40,7 @@ void LoadChosenLibrary(const LibraryContext& context, LibraryChoice choice) {
     }
     AppendBlankRow(table);
     file->Close();
+    return SavedWords(records);
 }
 
 }  // namespace emb

@@ -22,7 +22,8 @@ bool StartsWith(FileSystem& files, const std::u16string& path,
     return file->Close() && same;
 }
 
-// Writes the previous bytes back over a failed save and checks that they arrived.
+// Writes the previous bytes back over a failed save and checks that they arrived: what reads
+// back is what the file holds, whatever the close said.
 bool PutBack(FileSystem& files, const std::u16string& path,
              const std::vector<std::uint8_t>& previous) {
     std::unique_ptr<RandomAccessFile> file = files.OpenForUpdate(path);
@@ -30,20 +31,55 @@ bool PutBack(FileSystem& files, const std::u16string& path,
         return false;
     }
     const bool written = file->WriteAt(0, previous);
-    return file->Close() && written && StartsWith(files, path, previous);
+    file->Close();
+    return written && StartsWith(files, path, previous);
+}
+
+// The folder of the file at path and the folder above it, one level each, as start-up makes
+// them.
+void CreateFoldersOf(FileSystem& files, const std::u16string& path) {
+    const std::size_t end = path.rfind(u'\\');
+    if (end == std::u16string::npos || end == 0) {
+        return;
+    }
+    const std::u16string folder = path.substr(0, end);
+    if (const std::size_t above = folder.rfind(u'\\'); above != std::u16string::npos) {
+        files.CreateFolder(folder.substr(0, above + 1));
+    }
+    files.CreateFolder(folder);
+}
+
+// The records of the file at path as it is now. A file that has gone since the load is made
+// anew as an empty library, as loading makes it, so the table can still be saved. Nothing when
+// a file is there that can't be opened for update.
+std::optional<std::vector<WordRecord>> CurrentRecords(FileSystem& files,
+                                                      const std::u16string& path) {
+    if (std::unique_ptr<RandomAccessFile> file = files.OpenForUpdate(path)) {
+        std::vector<WordRecord> records = ReadAllRecords(*file);
+        file->Close();
+        return records;
+    }
+    CreateFoldersOf(files, path);
+    std::unique_ptr<RandomAccessFile> created = files.CreateNew(path);
+    if (!created) {
+        return std::nullopt;
+    }
+    CreateEmptyFile(*created);
+    created->Close();
+    return std::vector<WordRecord>();
 }
 
 }  // namespace
 
-bool RewriteLibraryFile(FileSystem& files, const std::u16string& path,
-                        std::span<const WordRecord> records) {
+RewriteResult RewriteLibraryFile(FileSystem& files, const std::u16string& path,
+                                 std::span<const WordRecord> records) {
     const FileImage image = BuildFileImage(records);
     if (!image.Ok()) {
-        return false;
+        return {};
     }
     std::unique_ptr<RandomAccessFile> file = files.OpenForUpdate(path);
     if (!file) {
-        return false;
+        return {};
     }
 
     // What a failed save must put back.
@@ -54,25 +90,58 @@ bool RewriteLibraryFile(FileSystem& files, const std::u16string& path,
     const bool closed = file->Close();
     // A save counts only once the file is read back as it was meant to be.
     if (written && closed && StartsWith(files, path, image.bytes)) {
-        return true;
+        return {true, true};
     }
-    PutBack(files, path, previous);
-    return false;
+    return {false, PutBack(files, path, previous)};
 }
 
-void SaveTable(const LibraryContext& context, LibraryChoice choice) {
-    const std::optional<std::vector<WordRecord>> records = PrepareRecordsForSave(context.table);
+bool SaveTable(const LibraryContext& context, LibraryChoice choice, SavedWords& saved) {
+    WordTable& table = context.table;
+    std::optional<std::vector<WordRecord>> records = PrepareRecordsForSave(table);
     if (!records) {
         context.prompt.ShowMessage(kTooManyWordsMessage, MessageButtons::Ok);
-        return;
+        return false;
     }
     if (choice == LibraryChoice::None) {
-        return;
+        context.prompt.ShowMessage(std::u16string(kNoLibraryChosenMessage), MessageButtons::Ok);
+        return false;
     }
     const std::u16string& path = LibraryPathOf(context.paths, choice);
-    if (!RewriteLibraryFile(context.files, path, *records)) {
-        context.prompt.ShowMessage(path + std::u16string(kFailedSuffix), MessageButtons::Ok);
+    const std::u16string failed = path + std::u16string(kFailedSuffix);
+    const std::optional<std::vector<WordRecord>> current = CurrentRecords(context.files, path);
+    if (!current) {
+        context.prompt.ShowMessage(failed, MessageButtons::Ok);
+        return false;
     }
+
+    // The input method adds the words its user makes to the same file: they are not thrown
+    // away without asking. Words it removed are not brought back: the table wins.
+    const std::vector<WordRecord> added = NewWords(*records, saved.AddedIn(*current));
+    if (!added.empty()) {
+        const MessageAnswer answer = context.prompt.ShowMessage(AddedWordsQuestion(added.size()),
+                                                                MessageButtons::YesNoCancel);
+        if (answer == MessageAnswer::Cancel) {
+            return false;
+        }
+        if (answer == MessageAnswer::Yes) {
+            AppendNewWords(table, *records, added);
+            records = PrepareRecordsForSave(table);
+            if (!records) {
+                context.prompt.ShowMessage(kTooManyWordsMessage, MessageButtons::Ok);
+                return false;
+            }
+        }
+    }
+
+    const RewriteResult result = RewriteLibraryFile(context.files, path, *records);
+    if (!result) {
+        context.prompt.ShowMessage(
+            result.restored ? failed : failed + std::u16string(kNotRestoredLine),
+            MessageButtons::Ok);
+        return false;
+    }
+    saved = SavedWords(*records);
+    return true;
 }
 
 }  // namespace emb

@@ -26,4 +26,9 @@ bool StdioFileSystem::CopyReplacing(const std::u16string& from, const std::u16st
            !error;
 }
 
+void StdioFileSystem::CreateFolder(const std::u16string& path) {
+    std::error_code ignored;
+    std::filesystem::create_directory(std::filesystem::path(path), ignored);
+}
+
 }  // namespace emb

@@ -150,23 +150,29 @@ std::vector<WordRecord> TidyUpRows(WordTable& table) {
     return kept;
 }
 
-std::size_t AppendNewWords(WordTable& table, const std::vector<WordRecord>& rows,
-                           std::vector<WordRecord> words) {
+std::vector<WordRecord> NewWords(const std::vector<WordRecord>& rows,
+                                 std::vector<WordRecord> words) {
     // Every row's words once, instead of a scan of all rows for every word.
     std::unordered_set<WordRecord, RecordHash> present(rows.begin(), rows.end());
-    std::size_t appended = 0;
+    std::vector<WordRecord> fresh;
     for (WordRecord& word : words) {
-        if (present.contains(word)) {
-            continue;
+        if (present.insert(word).second) {
+            fresh.push_back(std::move(word));
         }
+    }
+    return fresh;
+}
+
+std::size_t AppendNewWords(WordTable& table, const std::vector<WordRecord>& rows,
+                           std::vector<WordRecord> words) {
+    const std::vector<WordRecord> fresh = NewWords(rows, std::move(words));
+    for (const WordRecord& word : fresh) {
         const int row = table.RowCount();
         table.InsertRow(row, word.code);
         table.SetCellText(row, kPhraseColumn, word.phrase);
         table.SetCellText(row, kNumberColumn, FormatRowNumber(row));
-        present.insert(std::move(word));
-        ++appended;
     }
-    return appended;
+    return fresh.size();
 }
 
 void SortRowsByCode(WordTable& table, int low, int high) {

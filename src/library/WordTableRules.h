@@ -42,9 +42,13 @@ void ApplyCellEditRule(WordTable& table, int row, int column);
 // of each row left, in table order.
 std::vector<WordRecord> TidyUpRows(WordTable& table);
 
-// Appends a row for each of words that is not a duplicate (the same code and phrase) of one of
-// rows (the table's rows as they stand) or of a word appended before it. Answers how many rows
-// were appended.
+// The words that are not a duplicate (the same code and phrase) of one of rows or of a word
+// before them, in their order.
+std::vector<WordRecord> NewWords(const std::vector<WordRecord>& rows,
+                                 std::vector<WordRecord> words);
+
+// Appends a row for each of NewWords(rows, words), rows being the table's rows as they stand.
+// Answers how many rows were appended.
 std::size_t AppendNewWords(WordTable& table, const std::vector<WordRecord>& rows,
                            std::vector<WordRecord> words);
 

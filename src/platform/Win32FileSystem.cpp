@@ -10,4 +10,8 @@ bool Win32FileSystem::CopyReplacing(const std::u16string& from, const std::u16st
     return CopyFileW(AsWide(from), AsWide(to), FALSE) != FALSE;
 }
 
+void Win32FileSystem::CreateFolder(const std::u16string& path) {
+    CreateDirectoryW(AsWide(path), nullptr);
+}
+
 }  // namespace emb

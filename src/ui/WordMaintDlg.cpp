@@ -1,6 +1,7 @@
 #include "WordMaintDlg.h"
 
 #include "AboutDlg.h"
+#include "CommandMessages.h"
 #include "InstructionsDialog.h"
 #include "LibraryCommands.h"
 #include "ListWordTable.h"
@@ -144,12 +145,23 @@ void CWordMaintDlg::RunCommand(Command command) {
 }
 
 void CWordMaintDlg::OnSelchangeLibraryCombo() {
+    const int chosen = m_libraryCombo.GetCurSel();
+    if (m_shownLibrary != CB_ERR) {
+        // The box shows the library being left while the user is asked about it; a Yes saves
+        // it there, and it stays there unless the table may go.
+        m_libraryCombo.SetCurSel(m_shownLibrary);
+        if (!MayDiscardTable()) {
+            return;
+        }
+        m_libraryCombo.SetCurSel(chosen);
+    }
     for (const int button : kCommandButtons) {
         EnableDlgItem(button, TRUE);
     }
     RunCommand([this](const emb::LibraryContext& context) {
-        emb::LoadChosenLibrary(context, ChosenLibrary());
+        m_savedWords = emb::LoadChosenLibrary(context, ChosenLibrary());
     });
+    m_shownLibrary = chosen;
 }
 
 LRESULT CWordMaintDlg::OnCellEdited(WPARAM row, LPARAM column) {
@@ -159,8 +171,56 @@ LRESULT CWordMaintDlg::OnCellEdited(WPARAM row, LPARAM column) {
 }
 
 void CWordMaintDlg::OnSave() {
-    RunCommand(
-        [this](const emb::LibraryContext& context) { emb::SaveTable(context, ChosenLibrary()); });
+    Save();
+}
+
+bool CWordMaintDlg::Save() {
+    FinishCellEdit();
+    bool saved = false;
+    RunCommand([this, &saved](const emb::LibraryContext& context) {
+        saved = emb::SaveTable(context, ChosenLibrary(), m_savedWords);
+    });
+    return saved;
+}
+
+void CWordMaintDlg::OnCancel() {
+    if (MayDiscardTable()) {
+        afx::CDialog::OnCancel();
+    }
+}
+
+bool CWordMaintDlg::MayDiscardTable() {
+    FinishCellEdit();
+    if (m_shownLibrary == CB_ERR) {
+        return true;  // no library file to lose changes to
+    }
+    {
+        const ListWordTable table(m_wordList);
+        if (!m_savedWords.DifferFrom(table)) {
+            return true;
+        }
+    }
+    const std::wstring library = m_libraryCombo.GetLBText(m_shownLibrary);
+    const std::u16string question =
+        emb::UnsavedChangesQuestion(std::u16string(library.begin(), library.end()));
+    switch (afx::AfxMessageBox(std::wstring(question.begin(), question.end()), MB_YESNOCANCEL)) {
+        case IDYES:
+            // The question named the shown library: it is saved there even when the box's
+            // text has been typed over since.
+            m_libraryCombo.SetCurSel(m_shownLibrary);
+            return Save();
+        case IDNO:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CWordMaintDlg::FinishCellEdit() {
+    const CCellEdit* editor = GetCellEdit();
+    if (editor->m_hWnd != nullptr && ::GetFocus() == editor->m_hWnd) {
+        m_wordList.SetFocus();
+    }
 }
 
 void CWordMaintDlg::OnInstructions() {

@@ -6,6 +6,7 @@
 #include "HyperLink.h"
 #include "LibraryPaths.h"
 #include "LocateLibraries.h"
+#include "SavedWords.h"
 
 // The main window: the library combo box, the word table and the library commands.
 class CWordMaintDlg : public afx::CDialog {
@@ -19,6 +20,8 @@ public:
 protected:
     void DoDataExchange(afx::CDataExchange* dx) override;
     BOOL OnInitDialog() override;
+    // Escape, the close box, Alt+F4 and the system menu's Close: unsaved changes are asked about.
+    void OnCancel() override;
 
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();
@@ -45,4 +48,14 @@ private:
     emb::LibraryChoice ChosenLibrary() const;
     template <class Command>
     void RunCommand(Command command);
+    // Saves as the button does; answers whether the file was written.
+    bool Save();
+    // Whether the table may be closed or replaced: it has no unsaved changes, or the user has
+    // saved them or let them go.
+    bool MayDiscardTable();
+    // An edit still open counts: it ends as losing the focus ends it.
+    void FinishCellEdit();
+
+    int m_shownLibrary = CB_ERR;   // the combo box entry whose library the table shows
+    emb::SavedWords m_savedWords;  // that library file's words at its last load or save
 };

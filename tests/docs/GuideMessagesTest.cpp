@@ -24,6 +24,7 @@
 #include <set>
 #include <sstream>
 
+#include "CommandMessages.h"
 #include "GuideMessages.h"
 #include "HyperLinkText.h"
 #include "LibraryCommands.h"
@@ -43,6 +44,8 @@ constexpr std::string_view kMessageHeading = "程序会显示的全部提示";
 // The run-time parts, named as the guide names them.
 const std::u16string kLibraryPath = u"〈词库文件路径〉";
 const std::u16string kBackupPath = u"〈备份文件路径〉";
+const std::u16string kLibraryName = u"〈词库名〉";
+const std::u16string kWordCount = u"〈词数〉";
 constexpr std::string_view kErrorNumber = "〈错误号〉";
 
 struct Label {
@@ -170,6 +173,7 @@ public:
         return nullptr;
     }
     bool CopyReplacing(const std::u16string&, const std::u16string&) override { return false; }
+    void CreateFolder(const std::u16string&) override {}
 };
 
 // Keeps what it is asked to show; every file dialog answers the backup placeholder.
@@ -225,8 +229,9 @@ std::set<std::string> ComposedMessages() {
     UnusableDisk disk;
     CollectingPrompt prompt;
     const emb::LibraryContext context{table, paths, disk, prompt};
-    emb::LoadChosenLibrary(context, emb::LibraryChoice::Simplified);
-    emb::SaveTable(context, emb::LibraryChoice::Simplified);
+    emb::SavedWords saved = emb::LoadChosenLibrary(context, emb::LibraryChoice::Simplified);
+    emb::SaveTable(context, emb::LibraryChoice::Simplified, saved);
+    emb::SaveTable(context, emb::LibraryChoice::None, saved);
     emb::ImportWords(context);
     emb::BackupLibrary(context, emb::LibraryChoice::None);
     emb::BackupLibrary(context, emb::LibraryChoice::Simplified);
@@ -235,8 +240,16 @@ std::set<std::string> ComposedMessages() {
         table.InsertRow(row, u"a");
         table.SetCellText(row, emb::kPhraseColumn, u"词");
     }
-    emb::SaveTable(context, emb::LibraryChoice::Simplified);
+    emb::SaveTable(context, emb::LibraryChoice::Simplified, saved);
     shown.insert(shown.end(), prompt.shown.begin(), prompt.shown.end());
+    // Composed by the window and by a save that could not put the old bytes back; the number
+    // of words another program added is the guide's placeholder.
+    shown.push_back(emb::UnsavedChangesQuestion(kLibraryName));
+    std::u16string added = emb::AddedWordsQuestion(7);
+    added.replace(added.find(u'7'), 1, kWordCount);
+    shown.push_back(added);
+    shown.push_back(kLibraryPath + std::u16string(emb::kFailedSuffix) +
+                    std::u16string(emb::kNotRestoredLine));
 
     std::set<std::string> messages;
     for (const std::u16string& text : shown) {

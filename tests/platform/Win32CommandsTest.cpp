@@ -46,6 +46,7 @@ protected:
     }
 
     LibraryContext Context() { return {m_table, m_paths, m_files, m_prompt}; }
+    void Save(LibraryChoice choice) { SaveTable(Context(), choice, m_saved); }
     Bytes Read(const std::u16string& path) {
         std::ifstream in(fs::path(path), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -61,6 +62,7 @@ protected:
     MemoryWordTable m_table;
     Win32FileSystem m_files;
     RecordingPrompt m_prompt;
+    SavedWords m_saved;
 };
 
 TEST_F(Win32CommandsTest, LoadSaveBackupAndImportWorkOnRealFiles) {
@@ -69,7 +71,7 @@ TEST_F(Win32CommandsTest, LoadSaveBackupAndImportWorkOnRealFiles) {
     EXPECT_EQ(RowsOf(m_table), (std::vector<RowText>{{u"", u"", u"0000"}}));
 
     m_table = TableOf({{u"wq", u"你们", u"0000"}, {u"khlg", u"中国", u"0001"}});
-    SaveTable(Context(), LibraryChoice::Simplified);
+    Save(LibraryChoice::Simplified);
     const Bytes saved =
         BuildFileImage(std::vector<WordRecord>{{u"khlg", u"中国"}, {u"wq", u"你们"}}).bytes;
     EXPECT_EQ(Read(m_paths.simplifiedPath), saved);
@@ -94,13 +96,13 @@ TEST_F(Win32CommandsTest, SaveKeepsALongerFilesTailAndGrowsAShorterFile) {
     longer.insert(longer.end(), {0xAA, 0xBB});
     Write(m_paths.traditionalPath, longer);
     m_table = TableOf({{u"a", u"一", u"0000"}});
-    SaveTable(Context(), LibraryChoice::Traditional);
+    Save(LibraryChoice::Traditional);
     Bytes expected = BuildFileImage(std::vector<WordRecord>{{u"a", u"一"}}).bytes;
     expected.insert(expected.end(), {0xAA, 0xBB});
     EXPECT_EQ(Read(m_paths.traditionalPath), expected);
 
     Write(m_paths.traditionalPath, Bytes(10, 0x77));
-    SaveTable(Context(), LibraryChoice::Traditional);
+    Save(LibraryChoice::Traditional);
     EXPECT_EQ(Read(m_paths.traditionalPath),
               BuildFileImage(std::vector<WordRecord>{{u"a", u"一"}}).bytes);
     EXPECT_TRUE(m_prompt.shown.empty());
@@ -118,7 +120,7 @@ TEST_F(Win32CommandsTest, AReadOnlyLibraryKeepsItsWordsAndAReadOnlyBackupImports
 
     m_prompt.shown.clear();
     m_table = TableOf({{u"b", u"二", u"0000"}});
-    SaveTable(Context(), LibraryChoice::Traditional);
+    Save(LibraryChoice::Traditional);
     EXPECT_EQ(m_prompt.shown,
               (std::vector<Shown>{{m_paths.traditionalPath + u"失败", MessageButtons::Ok}}));
     EXPECT_EQ(Read(m_paths.traditionalPath), words);
@@ -141,7 +143,7 @@ TEST_F(Win32CommandsTest, AFileHeldOpenWithoutSharingIsRefusedAndKept) {
 
     LoadChosenLibrary(Context(), LibraryChoice::Simplified);
     m_table = TableOf({{u"b", u"二", u"0000"}});
-    SaveTable(Context(), LibraryChoice::Simplified);
+    Save(LibraryChoice::Simplified);
     m_prompt.fileAnswers.push_back(m_paths.simplifiedPath);
     ImportWords(Context());
     const std::u16string backup = m_folder + u"\\copy.EMB";

@@ -18,6 +18,9 @@ namespace uitest {
 
 inline constexpr wchar_t kTraditionalEntry[] = L"繁体自造词库";
 inline constexpr wchar_t kSimplifiedEntry[] = L"简体自造词库";
+inline const std::vector<int> kYesNoCancel = {IDYES, IDNO, IDCANCEL};
+// The last step of a script that ends with the window.
+inline constexpr char kUntilClosed[] = "the window closes";
 
 // The main window on this machine's files, driven by a script while its modal loop runs.
 class MainWindowFixture : public ::testing::Test {
@@ -29,7 +32,9 @@ protected:
         script.Start();
         const INT_PTR result = dialog.DoModal();
         afx::AfxGetApp()->m_pMainWnd = nullptr;
-        EXPECT_TRUE(script.Finished()) << "the window ended before the script did";
+        EXPECT_TRUE(script.Finished() || script.Waiting() == kUntilClosed)
+            << "the window ended before the script did: " << script.Waiting();
+        script.Clear();
         return result;
     }
 
@@ -63,8 +68,10 @@ protected:
     void ClickButton(int id) {
         script.Then([this, id] { Click(Item(id)); });
     }
-    // Waits for a message box, checks what it says and how, and presses one of its buttons.
-    void AnswerMessageBox(const std::wstring& text, std::vector<int> buttons, int press) {
+    // Waits for a message box, checks what it says and how, and presses one of its buttons;
+    // closes: the answer ends the window.
+    void AnswerMessageBox(const std::wstring& text, std::vector<int> buttons, int press,
+                          bool closes = false) {
         auto box = std::make_shared<HWND>(nullptr);
         script.WaitUntil("a message box shows", [] { return FindMessageBox() != nullptr; })
             .Then([box, text, buttons, press] {
@@ -75,12 +82,17 @@ protected:
                 EXPECT_EQ(ButtonIds(*box), buttons);
                 PressButton(*box, press);
             })
-            .WaitUntil("the message box is gone", [box] { return !::IsWindow(*box); });
+            .WaitUntil(closes ? kUntilClosed : "the message box is gone",
+                       [box, closes] { return !closes && !::IsWindow(*box); });
     }
-    void Close() {
-        script.Then([this] {
-            const HWND focus = ::GetFocus();
-            PressKey(focus != nullptr ? focus : Dialog(), VK_ESCAPE);
+    // Escape, as a user closes the window; unsaved changes are let go (No) if asked about.
+    void Close() { CloseAnswering(IDNO); }
+    // Escape; the window must close at once, without a question.
+    void CloseAtOnce() { CloseAnswering(0); }
+    // One press of a key in the library box, as a keyboard user changes the library.
+    void PressInLibraryBox(UINT key) {
+        script.Then([this, key] {
+            PressKey(::FindWindowExW(Item(IDC_LIBRARY_COMBO), nullptr, L"Edit", nullptr), key);
         });
     }
 
@@ -88,6 +100,21 @@ protected:
     UiScript script;
 
 private:
+    void CloseAnswering(int answer) {
+        script
+            .Then([this] {
+                const HWND focus = ::GetFocus();
+                PressKey(focus != nullptr ? focus : Dialog(), VK_ESCAPE);
+            })
+            .WaitUntil(kUntilClosed, [answer] {
+                if (const HWND box = FindMessageBox()) {
+                    EXPECT_NE(answer, 0) << "closing asked: " << MessageBoxText(box);
+                    PressButton(box, IDNO);
+                }
+                return false;
+            });
+    }
+
     CWordMaintDlg* m_dialog = nullptr;
 };
 

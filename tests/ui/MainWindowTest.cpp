@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include "CommandMessages.h"
 #include "InstructionsDialog.h"
+#include "ListDriving.h"
 #include "LocateLibraries.h"
 #include "MainWindowFixture.h"
 #include "UserWordFormat.h"
@@ -15,7 +17,36 @@ using Records = std::vector<emb::WordRecord>;
 const std::vector<int> kOk = {IDOK};
 const std::vector<int> kYesNo = {IDYES, IDNO};
 
-class MainWindowTest : public MainWindowFixture {};
+class MainWindowTest : public MainWindowFixture {
+protected:
+    // A click on the cell, text typed into its editor over what was there, then key (0: none,
+    // the editor stays open).
+    void EditCell(int row, int column, const std::wstring& text, UINT key) {
+        auto at = std::make_shared<POINT>();
+        script
+            .Then([this, row, column, at] {
+                *at = CellCenter(List(), row, column);
+                PressAt(List(), *at);
+            })
+            .Then([this, at] { ReleaseAt(List(), *at); })
+            .WaitUntil("the editor opens",
+                       [this] {
+                           const HWND editor = OpenEditor(List());
+                           return editor != nullptr && ::GetFocus() == editor;
+                       })
+            .Then([this, text, key] {
+                const HWND editor = OpenEditor(List());
+                ::SetWindowTextW(editor, L"");
+                Type(editor, text);
+                if (key != 0) {
+                    PressKey(editor, key);
+                }
+            });
+        if (key != 0) {
+            script.WaitUntil("the editor closes", [this] { return OpenEditor(List()) == nullptr; });
+        }
+    }
+};
 
 std::wstring ColumnHeading(HWND list, int column, int* width) {
     wchar_t text[64] = {};
@@ -272,7 +303,11 @@ TEST_F(MainWindowTest, AnUnreadableSystemDiskLeavesTheCommandsEnabledAndThePaths
     Run(dialog);
 }
 
-TEST_F(MainWindowTest, EscapeAndTheCloseBoxEndWithoutSaving) {
+const std::wstring kSimplifiedUnsaved = L"简体自造词库的修改还没有保存。要保存吗？";
+const std::wstring kTraditionalUnsaved = L"繁体自造词库的修改还没有保存。要保存吗？";
+
+// Escape, the close box and the system menu's Close ask before unsaved changes are lost.
+TEST_F(MainWindowTest, ClosingAsksAboutUnsavedChangesOnly) {
     installed.InstallEdition(L"EDNQA");
     installed.WriteLibrary(installed.SimplifiedPath(), {{u"wq", u"你们"}});
     const Bytes before = installed.Read(installed.SimplifiedPath());
@@ -280,21 +315,164 @@ TEST_F(MainWindowTest, EscapeAndTheCloseBoxEndWithoutSaving) {
         CWordMaintDlg dialog;
         WaitForWindow();
         ChooseLibrary(kSimplifiedEntry);
-        script.Then([this] { SetCellText(List(), 0, 1, L"改了"); });
-        Close();
+        EditCell(0, 1, L"我们", VK_RETURN);
+        EditCell(0, 1, L"他们", VK_ESCAPE);  // the editor keeps this Escape; the next one closes
+        script.Then([this] { PressKey(List(), VK_ESCAPE); });
+        AnswerMessageBox(kSimplifiedUnsaved, kYesNoCancel, IDCANCEL);
+        script.Then([this] {
+            EXPECT_EQ(CellText(List(), 0, 1), L"我们");
+            EXPECT_EQ(RowsOf(List()).size(), 2u);
+            ::PostMessageW(Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        });
+        AnswerMessageBox(kSimplifiedUnsaved, kYesNoCancel, IDNO, true);
         EXPECT_EQ(Run(dialog), IDCANCEL);
+        EXPECT_EQ(installed.Read(installed.SimplifiedPath()), before);
     }
     {
         CWordMaintDlg dialog;
         WaitForWindow();
         ChooseLibrary(kSimplifiedEntry);
-        script.Then([this] {
-            SetCellText(List(), 0, 1, L"又改了");
-            ::PostMessageW(Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
-        });
+        EditCell(0, 1, L"我们", VK_RETURN);
+        script.Then([this] { PressKey(List(), VK_ESCAPE); });
+        AnswerMessageBox(kSimplifiedUnsaved, kYesNoCancel, IDYES, true);
+        EXPECT_EQ(Run(dialog), IDCANCEL);
+        EXPECT_EQ(installed.Read(installed.SimplifiedPath()),
+                  emb::BuildFileImage(Records{{u"wq", u"我们"}}).bytes);
+    }
+    {
+        CWordMaintDlg dialog;  // changed and changed back is no change
+        WaitForWindow();
+        ChooseLibrary(kSimplifiedEntry);
+        EditCell(0, 1, L"他们", VK_RETURN);
+        EditCell(0, 1, L"我们", VK_RETURN);
+        CloseAtOnce();
         EXPECT_EQ(Run(dialog), IDCANCEL);
     }
-    EXPECT_EQ(installed.Read(installed.SimplifiedPath()), before);
+}
+
+TEST_F(MainWindowTest, ChoosingAnotherLibraryAsksAboutTheUnsavedChangesOfTheOneLeft) {
+    installed.InstallEdition(L"EDNQA");
+    installed.WriteLibrary(installed.TraditionalPath(), {{u"ft", u"繁體"}});
+    installed.WriteLibrary(installed.SimplifiedPath(), {{u"jt", u"简体"}});
+    const Bytes simplified = installed.Read(installed.SimplifiedPath());
+    auto shown = std::make_shared<std::pair<std::vector<ListRow>, LRESULT>>();
+    const auto comboShows = [this](const wchar_t* entry) {
+        const HWND combo = Item(IDC_LIBRARY_COMBO);
+        return ::SendMessageW(combo, CB_GETCURSEL, 0, 0) ==
+               ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(entry));
+    };
+    CWordMaintDlg dialog;
+    WaitForWindow();
+    ChooseLibrary(kSimplifiedEntry);
+    script.Then([this, shown] {
+        SetCellText(List(), 0, 1, L"简单");
+        *shown = {RowsOf(List()), ::SendMessageW(List(), LVM_GETTOPINDEX, 0, 0)};
+    });
+    PressInLibraryBox(VK_UP);  // the Chinese collation lists 繁 first
+    AnswerMessageBox(kSimplifiedUnsaved, kYesNoCancel, IDCANCEL);
+    script.Then([this, shown, comboShows] {
+        EXPECT_TRUE(comboShows(kSimplifiedEntry));
+        EXPECT_EQ(RowsOf(List()), shown->first);
+        EXPECT_EQ(::SendMessageW(List(), LVM_GETTOPINDEX, 0, 0), shown->second);
+    });
+    PressInLibraryBox(VK_UP);
+    AnswerMessageBox(kSimplifiedUnsaved, kYesNoCancel, IDNO);
+    script.Then([this, comboShows, simplified] {
+        EXPECT_TRUE(comboShows(kTraditionalEntry));
+        EXPECT_EQ(CellText(List(), 0, 1), L"繁體");
+        EXPECT_EQ(installed.Read(installed.SimplifiedPath()), simplified);
+        // The library already shown, chosen again: No reloads it as the file has it.
+        SetCellText(List(), 0, 1, L"繁体字");
+        ::PostMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_LIBRARY_COMBO, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(Item(IDC_LIBRARY_COMBO)));
+    });
+    AnswerMessageBox(kTraditionalUnsaved, kYesNoCancel, IDNO);
+    script.Then([this] {
+        EXPECT_EQ(CellText(List(), 0, 1), L"繁體");
+        SetCellText(List(), 0, 1, L"繁体字");
+    });
+    PressInLibraryBox(VK_DOWN);
+    AnswerMessageBox(kTraditionalUnsaved, kYesNoCancel, IDYES);
+    script.Then([this, comboShows] {
+        EXPECT_TRUE(comboShows(kSimplifiedEntry));
+        EXPECT_EQ(CellText(List(), 0, 1), L"简体");
+        EXPECT_EQ(installed.Read(installed.TraditionalPath()),
+                  emb::BuildFileImage(Records{{u"ft", u"繁体字"}}).bytes);
+    });
+    CloseAtOnce();
+    EXPECT_EQ(Run(dialog), IDCANCEL);
+}
+
+// The input method writes the words its user makes into the same file while the window is open.
+TEST_F(MainWindowTest, SaveAsksAboutWordsAnotherProgramAddedAndTakesAnOpenEdit) {
+    installed.InstallEdition(L"EDNQA");
+    installed.WriteLibrary(installed.SimplifiedPath(), {{u"wq", u"你们"}});
+    const Records theirs = {{u"wq", u"你们"}, {u"imeb", u"新造"}};
+    const std::u16string question = emb::AddedWordsQuestion(1);
+    const std::wstring asked(question.begin(), question.end());
+    CWordMaintDlg dialog;
+    WaitForWindow();
+    ChooseLibrary(kSimplifiedEntry);
+    script.Then([this, theirs] { installed.WriteLibrary(installed.SimplifiedPath(), theirs); });
+    ClickButton(IDOK);
+    AnswerMessageBox(asked, kYesNoCancel, IDCANCEL);
+    script.Then([this, theirs] {
+        EXPECT_EQ(installed.Read(installed.SimplifiedPath()), emb::BuildFileImage(theirs).bytes);
+    });
+    ClickButton(IDOK);
+    AnswerMessageBox(asked, kYesNoCancel, IDNO);
+    script.Then([this, theirs] {
+        EXPECT_EQ(installed.Read(installed.SimplifiedPath()),
+                  emb::BuildFileImage(Records{{u"wq", u"你们"}}).bytes);
+        installed.WriteLibrary(installed.SimplifiedPath(), theirs);
+    });
+    // Save pressed while an edit is open: the edit ends as the button takes the focus.
+    EditCell(0, 1, L"我们", 0);
+    ClickButton(IDOK);
+    AnswerMessageBox(asked, kYesNoCancel, IDYES);
+    script.Then([this] {
+        EXPECT_EQ(installed.Read(installed.SimplifiedPath()),
+                  emb::BuildFileImage(Records{{u"imeb", u"新造"}, {u"wq", u"我们"}}).bytes);
+    });
+    CloseAtOnce();
+    EXPECT_EQ(Run(dialog), IDCANCEL);
+}
+
+TEST_F(MainWindowTest, SaveRemakesAVanishedLibraryAndSaysSoWhenNoLibraryIsChosen) {
+    installed.InstallEdition(L"EDNQA");
+    installed.WriteLibrary(installed.SimplifiedPath(), {{u"wq", u"你们"}});
+    const Bytes saved = installed.Read(installed.SimplifiedPath());
+    CWordMaintDlg dialog;
+    WaitForWindow();
+    ChooseLibrary(kSimplifiedEntry);
+    script.Then([this] {
+        ASSERT_TRUE(::DeleteFileW(installed.SimplifiedPath().c_str()));
+        ASSERT_TRUE(::RemoveDirectoryW((installed.ImeFolder() + L"EDNQA").c_str()));
+    });
+    ClickButton(IDOK);
+    script.WaitUntil("the library is written anew", [this, saved] {
+        return installed.Exists(installed.SimplifiedPath()) &&
+               installed.Read(installed.SimplifiedPath()) == saved;
+    });
+    // Typing into the library box leaves no entry chosen.
+    script.Then([this] {
+        Type(::FindWindowExW(Item(IDC_LIBRARY_COMBO), nullptr, L"Edit", nullptr), L"ab");
+        SetCellText(List(), 0, 1, L"我们");
+    });
+    script.WaitUntil("no entry is chosen", [this] {
+        return ::SendMessageW(Item(IDC_LIBRARY_COMBO), CB_GETCURSEL, 0, 0) == CB_ERR;
+    });
+    ClickButton(IDOK);
+    AnswerMessageBox(L"未选定库", kOk, IDOK);
+    script.Then([this, saved] {
+        EXPECT_EQ(installed.Read(installed.SimplifiedPath()), saved);
+        PressKey(List(), VK_ESCAPE);
+    });
+    AnswerMessageBox(kSimplifiedUnsaved, kYesNoCancel, IDCANCEL);
+    script.Then([this] { EXPECT_TRUE(::IsWindowVisible(Dialog())); });
+    Close();
+    EXPECT_EQ(Run(dialog), IDCANCEL);
 }
 
 TEST_F(MainWindowTest, TheSystemMenuOpensTheAboutBox) {

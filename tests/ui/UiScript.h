@@ -24,6 +24,9 @@ public:
     // Starts ticking; steps run while a modal loop of this thread is running.
     void Start();
     bool Finished() const { return m_steps.empty(); }
+    // What the script is waiting for, or the empty text.
+    std::string Waiting() const { return m_steps.empty() ? std::string() : m_steps.front().what; }
+    void Clear() { m_steps.clear(); }
 
 private:
     struct Step {

@@ -99,4 +99,14 @@ bool FakeFileSystem::CopyReplacing(const std::u16string& from, const std::u16str
     return true;
 }
 
+void FakeFileSystem::CreateFolder(const std::u16string& path) {
+    log.push_back("folder " + ToUtf8(path));
+    const std::u16string folder = path.ends_with(u'\\') ? path.substr(0, path.size() - 1) : path;
+    const std::size_t above = folder.rfind(u'\\');
+    if (!folders.empty() && above != std::u16string::npos &&
+        folders.contains(folder.substr(0, above))) {
+        folders.insert(folder);
+    }
+}
+
 }  // namespace emb::testing

@@ -29,6 +29,8 @@ public:
     std::unique_ptr<RandomAccessFile> OpenForReading(const std::u16string& path) override;
     std::unique_ptr<RandomAccessFile> CreateNew(const std::u16string& path) override;
     bool CopyReplacing(const std::u16string& from, const std::u16string& to) override;
+    // Adds the folder to folders when folders are kept and the one above it is there.
+    void CreateFolder(const std::u16string& path) override;
 
     int OpenFiles() const { return m_openFiles; }
 

@@ -17,6 +17,18 @@ CEditableListCtrl::~CEditableListCtrl() {
     ReleaseCellEdit();
 }
 
+// The list view's own label editing opens, half a second after a click on a row that was
+// already selected, an edit box over column 0 that knows nothing of the column rules; even
+// refused at LVN_BEGINLABELEDITW it first selects and focuses that row alone. Without the style
+// the list view never starts it; the style stays this control's switch for its cell editor.
+void CEditableListCtrl::PreSubclassWindow() {
+    const DWORD style = GetStyle();
+    m_bEditLabels = (style & LVS_EDITLABELS) != 0;
+    if (m_bEditLabels) {
+        ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(style & ~DWORD{LVS_EDITLABELS}));
+    }
+}
+
 void CEditableListCtrl::SetReadOnlyColumn(int column, bool readOnly) {
     const auto found = std::find(m_readOnlyColumns.begin(), m_readOnlyColumns.end(), column);
     if (readOnly && found == m_readOnlyColumns.end()) {
@@ -109,8 +121,7 @@ void CEditableListCtrl::OnLButtonDown(UINT, POINT point) {
         return;
     }
     const std::wstring text = GetItemText(row, column);
-    if ((GetItemState(row, LVIS_FOCUSED) & LVIS_FOCUSED) == 0 ||
-        (GetStyle() & LVS_EDITLABELS) == 0) {
+    if ((GetItemState(row, LVIS_FOCUSED) & LVIS_FOCUSED) == 0 || !m_bEditLabels) {
         return;
     }
     if (!IsReadOnlyColumn(column)) {
@@ -136,7 +147,6 @@ void CEditableListCtrl::OnEndLabelEdit(NMHDR* header, LRESULT* result) {
     *result = 0;
 }
 
-void CEditableListCtrl::OnBeginLabelEdit(NMHDR* header, LRESULT* result) {
-    const auto* info = reinterpret_cast<const NMLVDISPINFOW*>(header);
-    *result = IsReadOnlyColumn(info->item.iSubItem) ? 1 : 0;
+void CEditableListCtrl::OnBeginLabelEdit(NMHDR*, LRESULT* result) {
+    *result = 1;  // only the cell editor edits, whichever way the list view's own one is asked for
 }

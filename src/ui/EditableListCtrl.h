@@ -35,6 +35,7 @@ public:
     const afx::MessageMap* GetMessageMap() const override { return &messageMap; }
 
 protected:
+    void PreSubclassWindow() override;
     void OnLButtonDown(UINT keyFlags, POINT point);
     void OnScroll(UINT code, UINT position, HWND scrollBar);
     void OnEndLabelEdit(NMHDR* header, LRESULT* result);
@@ -44,4 +45,6 @@ private:
     std::vector<int> m_readOnlyColumns;
     DWORD m_dwEditStyle = ES_NOHIDESEL | ES_AUTOHSCROLL | ES_AUTOVSCROLL;
     std::array<std::wstring, kColumnsWithRules> m_validChars;
+    // Whether the window was made with LVS_EDITLABELS, which is then taken off the list view.
+    bool m_bEditLabels = false;
 };

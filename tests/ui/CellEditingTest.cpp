@@ -2,10 +2,13 @@
 
 #include <commctrl.h>
 
+#include <chrono>
+
 #include "CellEdit.h"
 #include "ListDriving.h"
 #include "MainWindowFixture.h"
 #include "UserWordFormat.h"
+#include "WindowFinder.h"
 
 namespace uitest {
 namespace {
@@ -394,6 +397,93 @@ TEST_F(CellEditingTest, AScrollBarEndsAnOpenEdit) {
     WaitForNoEditor();
     Close();
     Run(dialog);
+}
+
+// Edit windows made in the list while a gesture is under way: the program's editor and any other.
+HWND g_watchedList = nullptr;
+int g_editsMade = 0;
+LRESULT CALLBACK CountEditsMade(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND &&
+        reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->hwndParent == g_watchedList &&
+        ClassOf(reinterpret_cast<HWND>(wParam)) == L"Edit") {
+        ++g_editsMade;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The list view's own label editing would open, after the double-click time, on a click on a
+// row that was already selected; only the program's own editor may ever edit a cell.
+TEST_F(CellEditingTest, TheListsOwnLabelEditorNeverOpens) {
+    struct Gesture {
+        const char* what;
+        int row;
+        int column;
+        UINT key;              // held down during the click: VK_SHIFT, VK_CONTROL or 0
+        const wchar_t* typed;  // typed into the editor the click opens, then Enter
+    };
+    const Gesture gestures[] = {
+        {"a click on a selected row's number", 0, 2, 0, nullptr},
+        {"a click on the focused row's number", 0, 2, 0, nullptr},
+        {"a Shift-click on row 2", 2, 2, VK_SHIFT, nullptr},
+        {"a Shift-click on selected row 1", 1, 1, VK_SHIFT, nullptr},
+        {"a Ctrl-click on selected row 0", 0, 0, VK_CONTROL, nullptr},
+        {"a click on the blank row's number", 3, 2, 0, nullptr},
+        {"a quick click, typing and Enter on the focused row's code", 3, 0, 0, L"abcd"},
+        {"a quick click, typing and Enter on a selected row's phrase", 3, 1, 0, L"字"},
+    };
+    LoadWords({{u"a", u"一"}, {u"b", u"二"}, {u"c", u"三"}});
+    const HHOOK hook =
+        ::SetWindowsHookExW(WH_CBT, &CountEditsMade, nullptr, ::GetCurrentThreadId());
+    auto settled = std::make_shared<std::vector<ListRow>>();
+    auto until = std::make_shared<std::chrono::steady_clock::time_point>();
+    for (const Gesture& gesture : gestures) {
+        const WPARAM keys = gesture.key == VK_SHIFT     ? MK_SHIFT
+                            : gesture.key == VK_CONTROL ? MK_CONTROL
+                                                        : 0;
+        script.Then([this, gesture, keys] {
+            g_watchedList = List();
+            g_editsMade = 0;
+            if (gesture.key != 0) {
+                HoldKey(gesture.key, true);
+            }
+            // Press and release queued together, as from a quick hand: the release reaches the
+            // list even when the press opens an editor over the cell.
+            const POINT point = CellCenter(List(), gesture.row, gesture.column);
+            PressAt(List(), point, keys);
+            ::PostMessageW(List(), WM_LBUTTONUP, keys, MAKELPARAM(point.x, point.y));
+        });
+        if (gesture.typed != nullptr) {
+            WaitForEditor();
+            TypeInEditor(gesture.typed);
+            PressInEditor(VK_RETURN);
+            WaitForNoEditor();
+        }
+        script.Then([this, gesture, settled, until] {
+            if (gesture.key != 0) {
+                HoldKey(gesture.key, false);
+            }
+            *settled = RowsOf(List());
+            *until = std::chrono::steady_clock::now() +
+                     std::chrono::milliseconds(::GetDoubleClickTime() + 300);
+        });
+        script.WaitUntil("the double-click time has passed",
+                         [until] { return std::chrono::steady_clock::now() > *until; });
+        Expect([this, gesture, settled] {
+            SCOPED_TRACE(gesture.what);
+            EXPECT_EQ(::FindWindowExW(List(), nullptr, L"Edit", nullptr), nullptr);
+            EXPECT_EQ(::GetFocus(), List());
+            EXPECT_EQ(RowsOf(List()), *settled);
+            EXPECT_EQ(g_editsMade, gesture.typed != nullptr ? 1 : 0);  // not even a hidden one
+        });
+    }
+    Expect([this] {
+        const std::vector<ListRow> rows = RowsOf(List());
+        ASSERT_EQ(rows.size(), 5u);
+        EXPECT_EQ(rows[3].code + rows[3].phrase + rows[3].number, L"abcd字0003");
+    });
+    Close();
+    Run(dialog);
+    ::UnhookWindowsHookEx(hook);
 }
 
 TEST_F(CellEditingTest, AddChangeDeleteAndSaveWritesExactlyTheseWords) {

@@ -5,13 +5,20 @@
 #                 and the licence in one top folder, with UTF-8 names
 #   executables   each exe is stripped, has no link time stamp and no checkout path, is built
 #                 for its zip's architecture, and imports system DLLs only (none of MinGW's
-#                 runtime DLLs); the DLLs are listed
+#                 runtime DLLs); the DLLs are listed. Each also starts on Windows XP SP3 (the
+#                 64-bit one on XP x64): no DLL or function that came with a later Windows is
+#                 imported, and the PE header asks for no newer subsystem
 #   fresh-prefix  the 64-bit zip unpacked into a brand-new Wine prefix: the program starts from
 #                 there and its main window appears, then it is closed and must exit with 0;
 #                 embtool runs there too
 #   reproducible  both packages built a second time from scratch in other build folders
-#                 (build/repro-*) must be byte for byte the same
+#                 (build/repro-* by default) must be byte for byte the same
 #
+#   scripts/check-package.sh [--build-prefix PREFIX] [--dist DIR] [--repro-prefix PREFIX]
+#
+# checks the packages in DIR (default dist/) that package.sh built in PREFIXwin32 and PREFIXwin64
+# (default build/release-), and builds the second time in PREFIXwin32, PREFIXwin64 and PREFIXdist
+# of --repro-prefix (default build/repro-); the same options as package.sh's.
 # Prints the time each check took. Exits non-zero on the first failure.
 set -euo pipefail
 
@@ -22,6 +29,24 @@ die() {
     echo "check-package: FAILED: $*" >&2
     exit 1
 }
+
+build_prefix=build/release-
+dist=dist
+repro_prefix=build/repro-
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --build-prefix | --dist | --repro-prefix)
+            [ $# -ge 2 ] || die "$1 needs a value"
+            case "$1" in
+                --build-prefix) build_prefix=$2 ;;
+                --dist) dist=$2 ;;
+                --repro-prefix) repro_prefix=$2 ;;
+            esac
+            shift 2
+            ;;
+        *) die "usage: scripts/check-package.sh [--build-prefix PREFIX] [--dist DIR] [--repro-prefix PREFIX]" ;;
+    esac
+done
 
 say() {
     echo "check-package: $*"
@@ -63,7 +88,7 @@ trap 'exit 130' INT TERM
 trap 'echo "check-package: FAILED: line $LINENO: $BASH_COMMAND" >&2' ERR
 
 # Name and version as the configured release build has them from the top-level CMakeLists.txt.
-header=build/release-win64/generated/Version.h
+header=${build_prefix}win64/generated/Version.h
 [ -f "$header" ] || die "no $header: run scripts/package.sh first"
 version_field() {
     local value
@@ -76,7 +101,6 @@ version=$(version_field WORDMAINT_VERSION)
 exe_name=$(version_field WORDMAINT_EXE_NAME)
 caption=$(version_field WORDMAINT_MAIN_CAPTION)
 
-dist=dist
 archs=(win32 win64)
 zip_of() {
     printf '%s\n' "$dist/$name-$version-$1.zip"
@@ -151,6 +175,132 @@ if check_imports x86_64-w64-mingw32-objdump "$work/dynamic.exe" >/dev/null 2>"$w
     die "the import check does not reject a program that needs libstdc++-6.dll"
 fi
 
+# What Windows XP SP3 lacks, as "DLL FIRST-WINDOWS FUNCTION...", where a function may be a
+# pattern: functions that a compiler's runtime, the C++ library or code of our own may import,
+# and that came with a later Windows. Windows refuses to start a program that imports a
+# function its DLLs do not export. The Windows named is the "minimum supported client" of
+# Microsoft's documentation of the function (Fls*: Server 2003 and Vista, so XP x64 has them,
+# 32-bit XP not).
+#
+# msvcrt.dll's exports are not documented by Windows version; its lines follow mingw-w64's list
+# of what each Windows added to it (mingw-w64-crt/lib-common/msvcrt.def.in): XP's has none of
+# the bounds-checked *_s functions, the *_l ones with a locale argument, the *_p printf
+# functions nor the debug heap, and 32-bit XP's none of those Server 2003 added.
+newer_than_xp='
+kernel32.dll Vista GetTickCount64
+kernel32.dll Vista InitializeConditionVariable SleepConditionVariableCS SleepConditionVariableSRW
+kernel32.dll Vista WakeConditionVariable WakeAllConditionVariable
+kernel32.dll Vista InitializeSRWLock AcquireSRWLockExclusive AcquireSRWLockShared
+kernel32.dll Vista ReleaseSRWLockExclusive ReleaseSRWLockShared
+kernel32.dll Vista InitOnceInitialize InitOnceExecuteOnce InitOnceBeginInitialize InitOnceComplete
+kernel32.dll Vista InitializeCriticalSectionEx CreateEventExA CreateEventExW CreateMutexExA
+kernel32.dll Vista CreateMutexExW CreateSemaphoreExW CreateWaitableTimerExW
+kernel32.dll Vista FlsAlloc FlsFree FlsGetValue FlsSetValue
+kernel32.dll Vista GetLocaleInfoEx LCMapStringEx CompareStringEx CompareStringOrdinal
+kernel32.dll Vista GetUserDefaultLocaleName GetSystemDefaultLocaleName LocaleNameToLCID
+kernel32.dll Vista LCIDToLocaleName EnumSystemLocalesEx IsValidLocaleName FindNLSStringEx
+kernel32.dll Vista GetDateFormatEx GetTimeFormatEx GetNumberFormatEx GetCurrencyFormatEx
+kernel32.dll Vista GetFileInformationByHandleEx SetFileInformationByHandle OpenFileById
+kernel32.dll Vista CreateSymbolicLinkA CreateSymbolicLinkW
+kernel32.dll Vista GetFinalPathNameByHandleA GetFinalPathNameByHandleW
+kernel32.dll Vista QueryFullProcessImageNameA QueryFullProcessImageNameW GetErrorMode
+kernel32.dll Vista CancelIoEx CancelSynchronousIo GetQueuedCompletionStatusEx
+kernel32.dll Vista SetFileCompletionNotificationModes CreateThreadpoolWork SubmitThreadpoolWork
+kernel32.dll 7     TryAcquireSRWLockExclusive TryAcquireSRWLockShared ResolveLocaleName
+kernel32.dll 7     SetThreadErrorMode
+kernel32.dll 8     GetSystemTimePreciseAsFileTime WaitOnAddress WakeByAddressSingle
+kernel32.dll 8     WakeByAddressAll CreateFile2 SetDefaultDllDirectories AddDllDirectory
+kernel32.dll 8     GetCurrentThreadStackLimits
+user32.dll   Vista SetProcessDPIAware ChangeWindowMessageFilter AddClipboardFormatListener
+user32.dll   Vista ShutdownBlockReasonCreate
+user32.dll   7     ChangeWindowMessageFilterEx
+user32.dll   10    GetDpiForWindow GetDpiForSystem SetProcessDpiAwarenessContext
+comctl32.dll Vista TaskDialog TaskDialogIndirect LoadIconMetric LoadIconWithScaleDown
+shell32.dll  Vista SHGetKnownFolderPath SHCreateItemFromParsingName
+advapi32.dll Vista RegGetValueA RegGetValueW RegDeleteTreeA RegDeleteTreeW RegSetKeyValueW
+uxtheme.dll  Vista BufferedPaintInit BeginBufferedPaint EndBufferedPaint
+bcrypt.dll   Vista *
+dwmapi.dll   Vista *
+api-ms-win-*.dll 7 *
+ucrtbase.dll 10    *
+msvcrt.dll   Vista *_s *_l *_p *_dbg _Crt* _fseeki64 _initterm_e _invalid_parameter
+msvcrt.dll   Vista _get_errno _set_errno _get_doserrno _set_doserrno _get_fmode _set_fmode
+msvcrt.dll   Vista _get_output_format _set_output_format __CxxFrameHandler3 _wassert _freea
+msvcrt.dll   Vista btowc mbrlen mbrtowc mbsrtowcs wcrtomb wcsrtombs wctob strnlen wcsnlen
+msvcrt.dll   Vista _ctime32 _difftime32 _difftime64 _ftime32 _futime32 _gmtime32 _localtime32
+msvcrt.dll   Vista _mktime32 _mkgmtime32 _time32 _utime32 _wctime32 _wutime32
+msvcrt.dll   Vista _swprintf _vswprintf _snprintf_c _vsnprintf_c _swprintf_c _vswprintf_c
+msvcrt.dll   Vista _vcprintf _vcwprintf _get_environ _get_wenviron _get_pgmptr _get_wpgmptr
+msvcrt.dll   Server_2003 __CxxFrameHandler2 ___lc_collate_cp_func __pwctype_func _abs64
+msvcrt.dll   Server_2003 _mkgmtime _mkgmtime64 _rotl64 _rotr64 _wctype
+msvcrt.dll   8     _create_locale _free_locale _get_current_locale
+'
+
+# imports_of <objdump> <exe>: "dll function" for each function the exe imports by name, the DLL
+# in lower case.
+imports_of() {
+    "$1" -p "$2" | awk '
+        /^[[:space:]]*DLL Name: / { dll = tolower($3); next }
+        /^[[:space:]]*$/ { dll = ""; next }
+        dll != "" && NF >= 3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ { print dll, $3 }'
+}
+
+# check_windows_xp <objdump> <exe> <subsystem>: fails when the exe imports a function of the
+# table above, or when its PE header asks for a subsystem newer than <subsystem> (5.01 is
+# Windows XP, 5.02 Windows XP x64 and Server 2003: the loader refuses a newer one).
+check_windows_xp() {
+    local imports dll function rule_dll first rest pattern patterns subsystem bad=()
+    imports=$(imports_of "$1" "$2")
+    [ -n "$imports" ] || { echo "  no imported functions found in $2" >&2; return 1; }
+    while read -r dll function; do
+        while read -r rule_dll first rest; do
+            # shellcheck disable=SC2053 # the table's DLLs and functions are patterns
+            [[ -n $rule_dll && $dll == $rule_dll ]] || continue
+            read -r -a patterns <<<"$rest"
+            for pattern in "${patterns[@]}"; do
+                # shellcheck disable=SC2053
+                if [[ $function == $pattern ]]; then
+                    bad+=("$dll $function (Windows ${first//_/ })")
+                    break 2
+                fi
+            done
+        done <<<"$newer_than_xp"
+    done <<<"$imports"
+    subsystem=$("$1" -p "$2" | awk '/^MajorSubsystemVersion/ { major = $2 }
+        /^MinorSubsystemVersion/ { minor = $2 } END { printf "%d.%02d", major, minor }')
+    if [ "${subsystem/./}" -gt "${3/./}" ]; then
+        bad+=("the subsystem version $subsystem (above $3)")
+    fi
+    if [ ${#bad[@]} -gt 0 ]; then
+        echo "  $(basename "$2") needs what Windows XP lacks:" >&2
+        printf '    %s\n' "${bad[@]}" >&2
+        return 1
+    fi
+}
+
+# The XP check must find what came later: a program that imports GetTickCount64 and _wsopen_s
+# and asks for Vista's subsystem has to fail it on all three counts.
+cat >"$work/vista.c" <<'EOF'
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#include <windows.h>
+int main(void) {
+    int fd = -1;
+    return (int)(GetTickCount64() & 1) + _wsopen_s(&fd, L"x", _O_RDONLY, _SH_DENYNO, _S_IREAD);
+}
+EOF
+x86_64-w64-mingw32-gcc-win32 -D_WIN32_WINNT=0x0600 -static -Wl,--major-subsystem-version,6 \
+    -Wl,--minor-subsystem-version,0 "$work/vista.c" -o "$work/vista.exe"
+if check_windows_xp x86_64-w64-mingw32-objdump "$work/vista.exe" 5.02 2>"$work/vista.txt" ||
+    ! grep -qx '    kernel32.dll GetTickCount64 (Windows Vista)' "$work/vista.txt" ||
+    ! grep -qx '    msvcrt.dll _wsopen_s (Windows Vista)' "$work/vista.txt" ||
+    ! grep -qx '    the subsystem version 6.00 (above 5.02)' "$work/vista.txt"; then
+    cat "$work/vista.txt" >&2
+    die "the XP check does not reject a program that imports GetTickCount64 and _wsopen_s"
+fi
+
 # le32 <file> <offset>: the little-endian 32-bit number at offset.
 le32() {
     od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '
@@ -158,13 +308,15 @@ le32() {
 
 for arch in "${archs[@]}"; do
     case "$arch" in
-        win32) objdump=i686-w64-mingw32-objdump format=pei-i386 ;;
-        win64) objdump=x86_64-w64-mingw32-objdump format=pei-x86-64 ;;
+        win32) objdump=i686-w64-mingw32-objdump format=pei-i386 subsystem=5.01 ;;
+        win64) objdump=x86_64-w64-mingw32-objdump format=pei-x86-64 subsystem=5.02 ;;
     esac
     say "$arch imports:"
     for exe in "$work/$arch/$name-$version-$arch"/*.exe; do
         base=$(basename "$exe")
         check_imports "$objdump" "$exe" || die "$arch $base imports a DLL that Windows lacks"
+        check_windows_xp "$objdump" "$exe" "$subsystem" ||
+            die "$arch $base would not start on Windows XP"
         header_info=$("$objdump" -f "$exe")
         grep -q "file format $format\$" <<<"$header_info" || die "$arch $base is not $format"
         pe=$(le32 "$exe" 60)
@@ -303,16 +455,20 @@ end
 
 # ---------------------------------------------------------------------------------------------
 begin reproducible
-rm -rf build/repro-win32 build/repro-win64 build/repro-dist
-scripts/package.sh --build-prefix build/repro- --dist build/repro-dist
+repro_dist=${repro_prefix}dist
+# A second build into the first one's folders would compare the zips with themselves.
+[ "$(realpath -m "$repro_dist")" != "$(realpath -m "$dist")" ] ||
+    die "--repro-prefix gives the same dist folder as --dist"
+rm -rf "${repro_prefix}win32" "${repro_prefix}win64" "$repro_dist"
+scripts/package.sh --build-prefix "$repro_prefix" --dist "$repro_dist"
 for arch in "${archs[@]}"; do
     first=$(zip_of "$arch")
-    second=build/repro-dist/$(basename "$first")
+    second=$repro_dist/$(basename "$first")
     say "$(sha256sum "$first")"
     say "$(sha256sum "$second")"
     cmp "$first" "$second" || die "the second build's $arch zip differs from the first"
 done
-cmp "$dist/SHA256SUMS" build/repro-dist/SHA256SUMS || die "the second build's SHA256SUMS differs"
+cmp "$dist/SHA256SUMS" "$repro_dist/SHA256SUMS" || die "the second build's SHA256SUMS differs"
 say "both builds gave the same bytes"
 end
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release packages: the 32-bit and the 64-bit program in their release
-# configurations (CMake presets release-win32 and release-win64), each zipped with embtool, the
-# user guide and the licence, and SHA256SUMS over both zips.
+# configurations (CMake presets release-win32 and release-win64, for Windows XP SP3 and later:
+# cmake/mingw-*-xp.cmake), each zipped with embtool, the user guide and the licence, and
+# SHA256SUMS over both zips.
 #
 #   scripts/package.sh [--build-prefix PREFIX] [--dist DIR]
 #

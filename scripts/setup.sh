@@ -8,7 +8,10 @@ packages=(
     build-essential g++ cmake ninja-build git
     clang libclang-rt-14-dev clang-format clang-tidy
     googletest libgtest-dev
+    # MinGW-w64: the posix thread model builds the tests, the win32 one the release packages
+    # (its runtime needs nothing newer than Windows XP).
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
+    g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
     wine64 xvfb xauth x11-utils xdotool fonts-wqy-microhei fonts-wqy-zenhei imagemagick
     locales
     python3 unzip

@@ -48,13 +48,13 @@ private:
 
 int NewFile::Create(const std::u16string& path, NewFile& file) {
     const std::wstring wide(path.begin(), path.end());
-    const errno_t error = _wsopen_s(&file.m_fd, wide.c_str(),
-                                    _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                                    _SH_DENYRW, _S_IREAD | _S_IWRITE);
-    if (error != 0) {
-        file.m_fd = -1;
-    }
-    return error;
+    // _wsopen, not _wsopen_s: Windows XP's msvcrt.dll has no _wsopen_s.
+#ifdef _MSC_VER
+#pragma warning(suppress : 4996)
+#endif
+    file.m_fd = _wsopen(wide.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                        _SH_DENYRW, _S_IREAD | _S_IWRITE);
+    return file.m_fd < 0 ? errno : 0;
 }
 
 bool NewFile::WriteAll(std::span<const std::uint8_t> bytes) {

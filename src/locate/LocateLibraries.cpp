@@ -68,12 +68,20 @@ LocateStatus LocateLibraries(SystemView& system, LibraryPaths& paths) {
         return LocateStatus::NoSystemDirectory;
     }
     const std::u16string systemDirectory = windowsDirectory + std::u16string(kSystemSubfolder);
+    // A 32-bit installer of the input method puts its tables in the 32-bit system folder, which
+    // a 64-bit program does not see as system32: both builds look in both folders.
+    const std::u16string otherDirectory = system.OtherSystemDirectory();
+    const auto installed = [&](const Edition& edition) {
+        std::u16string table = u"\\";
+        table.append(edition.name).append(u".MB");
+        return ProbePath(system, systemDirectory + table) == PathKind::File ||
+               (!otherDirectory.empty() &&
+                ProbePath(system, otherDirectory + table) == PathKind::File);
+    };
 
     const Edition* found = nullptr;
     for (const Edition& edition : kEditions) {
-        const std::u16string candidate =
-            systemDirectory + u"\\" + std::u16string(edition.name) + u".MB";
-        if (ProbePath(system, candidate) == PathKind::File) {
+        if (installed(edition)) {
             found = &edition;
             break;
         }

@@ -40,7 +40,7 @@ void EnsureLibraryFolders(SystemView& system, const LibraryPaths& paths,
 
 // Fills paths from the first installed edition's pair (pair 1 when none is installed, after
 // saying so) and ensures the folders; leaves paths empty when the Windows directory can't be
-// read.
+// read. An edition is installed when its table is in system32 or in the other system folder.
 LocateStatus LocateLibraries(SystemView& system, LibraryPaths& paths);
 
 }  // namespace emb

@@ -15,6 +15,7 @@ public:
 
     std::u16string WindowsDirectory() override;
     std::u16string ProfileFolder() override;
+    std::u16string OtherSystemDirectory() override;
     std::optional<std::uint32_t> FindFirstAttributes(const std::u16string& path) override;
     void CreateFolder(const std::u16string& path) override;
     void ShowMessage(const std::u16string& text) override { m_showMessage(text); }

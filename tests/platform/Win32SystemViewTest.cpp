@@ -17,16 +17,23 @@ protected:
         wchar_t buffer[MAX_PATH] = {};
         ASSERT_GT(GetSystemDirectoryW(buffer, MAX_PATH), 0u);
         m_systemDirectory = FromWide(buffer);
+        m_wow64Directory = m_system.WindowsDirectory() + u"\\SysWOW64";
         RemoveEditionTables();
     }
-    void TearDown() override { RemoveEditionTables(); }
+    void TearDown() override {
+        RemoveEditionTables();
+        if (m_madeWow64Folder) {
+            RemoveDirectoryW(AsWide(m_wow64Directory));
+        }
+    }
 
     std::u16string TablePath(std::u16string_view edition) const {
         return m_systemDirectory + u"\\" + std::u16string(edition) + u".MB";
     }
-    void InstallTable(std::u16string_view edition) {
-        const HANDLE file = CreateFileW(AsWide(TablePath(edition)), GENERIC_WRITE, 0, nullptr,
-                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    void InstallTable(std::u16string_view edition) { MakeFile(TablePath(edition)); }
+    static void MakeFile(const std::u16string& path) {
+        const HANDLE file = CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         CloseHandle(file);
     }
@@ -34,10 +41,13 @@ protected:
         for (const Edition& edition : kEditions) {
             DeleteFileW(AsWide(TablePath(edition.name)));
             RemoveDirectoryW(AsWide(TablePath(edition.name)));
+            DeleteFileW(AsWide(m_wow64Directory + u"\\" + std::u16string(edition.name) + u".MB"));
         }
     }
 
     std::u16string m_systemDirectory;
+    std::u16string m_wow64Directory;  // where 64-bit Windows keeps its 32-bit system files
+    bool m_madeWow64Folder = false;
     std::vector<std::u16string> m_messages;
     Win32SystemView m_system{[this](const std::u16string& text) { m_messages.push_back(text); }};
 };
@@ -55,6 +65,22 @@ TEST_F(Win32SystemViewTest, FindsTheInstalledEditionInTheSystemFolder) {
     // The library folders now exist in the real profile.
     EXPECT_EQ(ProbePath(m_system, paths.traditionalFolder), PathKind::Directory);
     EXPECT_EQ(ProbePath(m_system, paths.simplifiedFolder), PathKind::Directory);
+}
+
+// A 32-bit installer of the input method puts its table where a 64-bit program's system32 is
+// not: the 64-bit program finds it all the same.
+TEST_F(Win32SystemViewTest, FindsAnEditionInstalledOnlyInThe32BitSystemFolder) {
+    if (sizeof(void*) != 8) {
+        GTEST_SKIP() << "for a 64-bit program";
+    }
+    // Wine without 32-bit support has no such folder; 64-bit Windows always has it.
+    m_madeWow64Folder = CreateDirectoryW(AsWide(m_wow64Directory), nullptr) != 0;
+    MakeFile(m_wow64Directory + u"\\EDNBX.MB");
+    ASSERT_EQ(ProbePath(m_system, TablePath(u"EDNBX")), PathKind::None);
+    LibraryPaths paths;
+    EXPECT_EQ(LocateLibraries(m_system, paths), LocateStatus::Found);
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(paths.simplifiedPath, ImeFolderOf(m_system.ProfileFolder()) + u"EDNAX\\EDNAX.EMB");
 }
 
 TEST_F(Win32SystemViewTest, AFolderNamedLikeATableIsNotAnEdition) {

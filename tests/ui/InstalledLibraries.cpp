@@ -22,6 +22,8 @@ InstalledLibraries::InstalledLibraries() {
     wchar_t buffer[MAX_PATH] = {};
     ::GetSystemDirectoryW(buffer, MAX_PATH);
     m_system = buffer;
+    ::GetWindowsDirectoryW(buffer, MAX_PATH);
+    m_wow64System = std::wstring(buffer) + L"\\SysWOW64";
     wchar_t profile[MAX_PATH] = {};
     ::SHGetSpecialFolderPathW(nullptr, profile, CSIDL_PROFILE, FALSE);
     m_ime = std::wstring(profile) + L"\\Application Data\\Microsoft\\IME\\";
@@ -40,6 +42,7 @@ void InstalledLibraries::RemoveAll() {
     std::error_code ignored;
     for (const wchar_t* edition : kEditions) {
         fs::remove(m_system + L"\\" + edition + L".MB", ignored);
+        fs::remove(m_wow64System + L"\\" + edition + L".MB", ignored);
         fs::remove_all(m_ime + edition, ignored);
     }
     fs::remove_all(m_temp, ignored);

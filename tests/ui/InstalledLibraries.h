@@ -36,6 +36,7 @@ private:
     void RemoveAll();
 
     std::wstring m_system;
+    std::wstring m_wow64System;  // a table there counts as installed too
     std::wstring m_ime;
     std::wstring m_temp;
 };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "fakes/FakeSystemView.h"
 
 namespace emb {
@@ -24,32 +26,48 @@ protected:
     LibraryPaths paths;
 };
 
-TEST_F(LocateLibrariesTest, OneEditionOfAPairChoosesThePair) {
-    system.AddFile(kSystem + u"EDNQA.MB");
-    EXPECT_EQ(Locate(), LocateStatus::Found);
-    EXPECT_TRUE(system.messages.empty());
-    EXPECT_EQ(paths, (LibraryPaths{kIme + u"EDNQB", kIme + u"EDNQB\\EDNQB.EMB", kIme + u"EDNQA",
-                                   kIme + u"EDNQA\\EDNQA.EMB"}));
-}
-
-TEST_F(LocateLibrariesTest, TheFirstEditionInTableOrderWins) {
-    system.AddFile(kSystem + u"EDNB700.MB");
-    system.AddFile(kSystem + u"EDNAX.MB");
-    EXPECT_EQ(Locate(), LocateStatus::Found);
-    EXPECT_EQ(paths.traditionalPath, kIme + u"EDNBX\\EDNBX.EMB");
-    EXPECT_EQ(paths.simplifiedPath, kIme + u"EDNAX\\EDNAX.EMB");
-    const std::vector<std::u16string> editionSearches(system.searches.begin(),
-                                                      system.searches.begin() + 4);
-    EXPECT_EQ(editionSearches,
-              (std::vector<std::u16string>{kSystem + u"EDNQB.MB", kSystem + u"EDNQA.MB",
-                                           kSystem + u"EDNBX.MB", kSystem + u"EDNAX.MB"}));
-}
-
-TEST_F(LocateLibrariesTest, TheThirdPair) {
-    system.AddFile(kSystem + u"EDNA700.MB");
-    EXPECT_EQ(Locate(), LocateStatus::Found);
-    EXPECT_EQ(paths, (LibraryPaths{kIme + u"EDNB700", kIme + u"EDNB700\\EDNB700.EMB",
-                                   kIme + u"EDNA700", kIme + u"EDNA700\\EDNA700.EMB"}));
+TEST_F(LocateLibrariesTest, AnEditionCountsInEitherSystemFolderAndTheFirstListedWins) {
+    const std::u16string kWow64 = u"C:\\windows\\SysWOW64";
+    constexpr LocateStatus kFound = LocateStatus::Found;
+    constexpr LocateStatus kDefaulted = LocateStatus::Defaulted;
+    struct Case {
+        std::u16string inSystem32;  // the edition whose table is there, if any
+        std::u16string inOther;     // the same in the other system folder
+        std::u16string otherFolder;
+        LocateStatus status;
+        std::u16string traditional;  // the chosen pair's libraries
+        std::u16string simplified;
+    };
+    const Case cases[] = {
+        {u"EDNQA", u"", kWow64, kFound, u"EDNQB", u"EDNQA"},
+        {u"", u"EDNQA", kWow64, kFound, u"EDNQB", u"EDNQA"},
+        {u"EDNBX", u"EDNBX", kWow64, kFound, u"EDNBX", u"EDNAX"},
+        {u"", u"", kWow64, kDefaulted, u"EDNQB", u"EDNQA"},
+        {u"EDNB700", u"EDNAX", kWow64, kFound, u"EDNBX", u"EDNAX"},
+        {u"EDNA700", u"EDNQB", kWow64, kFound, u"EDNQB", u"EDNQA"},
+        {u"", u"EDNA700", kWow64, kFound, u"EDNB700", u"EDNA700"},
+        // 32-bit Windows has no other folder: nothing is looked for beside an empty name.
+        {u"", u"EDNQA", u"", kDefaulted, u"EDNQB", u"EDNQA"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("case " + std::to_string(&c - cases));
+        FakeSystemView fresh;
+        fresh.AddFolder(u"C:\\users\\wu\\Application Data\\Microsoft");
+        fresh.otherSystemDirectory = c.otherFolder;
+        if (!c.inSystem32.empty()) {
+            fresh.AddFile(kSystem + c.inSystem32 + u".MB");
+        }
+        if (!c.inOther.empty()) {
+            fresh.AddFile(c.otherFolder + u"\\" + c.inOther + u".MB");
+        }
+        LibraryPaths found;
+        EXPECT_EQ(LocateLibraries(fresh, found), c.status);
+        EXPECT_EQ(found,
+                  (LibraryPaths{
+                      kIme + c.traditional, kIme + c.traditional + u"\\" + c.traditional + u".EMB",
+                      kIme + c.simplified, kIme + c.simplified + u"\\" + c.simplified + u".EMB"}));
+        EXPECT_EQ(fresh.messages.size(), c.status == kFound ? 0u : 1u);
+    }
 }
 
 TEST_F(LocateLibrariesTest, AFolderNamedLikeATableDoesNotCount) {

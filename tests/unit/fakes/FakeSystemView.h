@@ -14,6 +14,7 @@ class FakeSystemView final : public SystemView {
 public:
     std::u16string windowsDirectory = u"C:\\windows";
     std::u16string profileFolder = u"C:\\users\\wu";
+    std::u16string otherSystemDirectory;              // none: 32-bit Windows
     std::map<std::u16string, std::uint32_t> entries;  // path -> attributes
     std::vector<std::u16string> searches;
     std::vector<std::u16string> created;  // folders actually made
@@ -24,6 +25,7 @@ public:
 
     std::u16string WindowsDirectory() override { return windowsDirectory; }
     std::u16string ProfileFolder() override { return profileFolder; }
+    std::u16string OtherSystemDirectory() override { return otherSystemDirectory; }
 
     std::optional<std::uint32_t> FindFirstAttributes(const std::u16string& path) override {
         searches.push_back(path);

@@ -8,6 +8,7 @@
 #include "MemoryWordTable.h"
 #include "UserWordFormat.h"
 #include "fakes/FakeFileSystem.h"
+#include "fakes/FakeGbkDecoder.h"
 #include "fakes/RecordingPrompt.h"
 
 namespace {
@@ -33,7 +34,7 @@ void Import(MemoryWordTable& table, const std::vector<WordRecord>& records) {
     emb::testing::RecordingPrompt prompt;
     prompt.fileAnswers.push_back(u"backup.EMB");
     const emb::LibraryPaths paths;
-    emb::ImportWords({table, paths, files, prompt});
+    emb::ImportWords({table, paths, files, prompt}, emb::testing::FakeGbkDecoder());
 }
 
 void Measure(int size, int runs) {

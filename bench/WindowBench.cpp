@@ -18,6 +18,7 @@
 #include "UiScript.h"
 #include "UserWordFormat.h"
 #include "Win32FileSystem.h"
+#include "Win32TextDecoder.h"
 #include "WinApp.h"
 #include "WindowFinder.h"
 #include "WordMaintDlg.h"
@@ -211,7 +212,7 @@ private:
         emb::Win32FileSystem files;
         emb::testing::RecordingPrompt prompt;
         prompt.fileAnswers.push_back(std::u16string(backup.begin(), backup.end()));
-        emb::ImportWords({table, m_dialog.Paths(), files, prompt});
+        emb::ImportWords({table, m_dialog.Paths(), files, prompt}, emb::Win32GbkDecoder());
     }
 
     std::vector<WordRecord> RowsAsRecords() {

@@ -19,11 +19,11 @@ int RunBuild(const std::u16string& textPath, const std::u16string& outPath, std:
     if (!text) {
         return kExitFailure;
     }
-    const WordList list =
-        ParseWordList(std::string_view(reinterpret_cast<const char*>(text->data()), text->size()));
+    const emb::WordList list = emb::ParseWordList(
+        std::string_view(reinterpret_cast<const char*>(text->data()), text->size()));
     if (list.error) {
         err << "line " << list.error->line << " of " << DisplayPath(textPath) << ": "
-            << DescribeLineProblem(list.error->problem) << '\n';
+            << emb::DescribeLineProblem(list.error->problem) << '\n';
         return kExitFailure;
     }
 

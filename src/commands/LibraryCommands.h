@@ -49,8 +49,11 @@ struct RewriteResult {
 RewriteResult RewriteLibraryFile(FileSystem& files, const std::u16string& path,
                                  std::span<const WordRecord> records);
 
-// Adds the words of a file the user picks that the table doesn't hold yet.
-void ImportWords(const LibraryContext& context);
+class LegacyTextDecoder;
+
+// Adds the words of a file the user picks that the table doesn't hold yet: a user-word file's
+// records, or a text word list's words (legacy decodes one in the system's code page).
+void ImportWords(const LibraryContext& context, const LegacyTextDecoder& legacy);
 
 // Copies the chosen library's file to a file the user names.
 void BackupLibrary(const LibraryContext& context, LibraryChoice choice);

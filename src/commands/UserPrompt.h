@@ -14,10 +14,16 @@ enum class FileDialogKind { Open, Save };
 
 inline constexpr std::uint32_t kOverwritePromptFlag = 0x2;  // OFN_OVERWRITEPROMPT
 
-// The one kind of file dialog the commands show: user-word files only.
+// Filters as "description|pattern|...||", one entry after another.
+inline constexpr std::u16string_view kUserWordFileFilter = u"save files (*.EMB)|*.EMB||";
+// Import also reads text word lists; the user-word files stay the first entry.
+inline constexpr std::u16string_view kImportFileFilter =
+    u"save files (*.EMB)|*.EMB|文本词表 (*.txt)|*.txt||";
+
+// A file dialog the commands show: user-word files, and text word lists too where Import asks.
 struct FileDialogRequest {
     FileDialogKind kind = FileDialogKind::Open;
-    std::u16string_view filter = u"save files (*.EMB)|*.EMB||";
+    std::u16string_view filter = kUserWordFileFilter;
     std::u16string_view defaultExtension = u"EMB";
     std::uint32_t flags = kOverwritePromptFlag;
 };

@@ -10,6 +10,7 @@
 #include "PaintDC.h"
 #include "Win32FileSystem.h"
 #include "Win32SystemView.h"
+#include "Win32TextDecoder.h"
 #include "WinApp.h"
 #include "WindowPrompt.h"
 #include "WordListMessages.h"
@@ -239,5 +240,7 @@ void CWordMaintDlg::OnBackup() {
 }
 
 void CWordMaintDlg::OnImport() {
-    RunCommand([](const emb::LibraryContext& context) { emb::ImportWords(context); });
+    RunCommand([](const emb::LibraryContext& context) {
+        emb::ImportWords(context, emb::Win32GbkDecoder());
+    });
 }

@@ -238,6 +238,24 @@ TEST_F(MergeTest, RefusesMoreThanTheWordLimitLeavingTheLibraryUnchanged) {
               U8(emb::kTooManyWordsMessage) + "\n");
 }
 
+TEST_F(MergeTest, MergesAWordListAndRefusesWhatIsNeitherAWordListNorABackup) {
+    WriteFile(libraryPath, FileOf({{u"wq", u"你们"}}));
+    WriteFile(backupPath, U8(u"khlg\t中国\n你们 WQ\nzzzz\t某\n\nab\tabc\n"));
+    ExpectMerged(
+        "added 1 word, skipped 1 duplicate, skipped 2 lines that are not words (lines 3, "
+        "5)\n",
+        FileOf({{u"khlg", u"中国"}, {u"wq", u"你们"}}));
+
+    // GBK: the program reads it through Windows, embtool has no table of it.
+    WriteFile(backupPath, std::string_view("khlg\t\xD6\xD0\xB9\xFA\n"));
+    ExpectFailure(Quoted(backupPath) +
+                  " is neither a user-word file (its record count 26731 is above 1222) nor a "
+                  "word list in UTF-8 or UTF-16: not merged");
+    WriteFile(backupPath, Bytes{0x03, 0x00, 0x41, 0x00, 0x01, 0x4E});
+    ExpectFailure(Quoted(backupPath) +
+                  " is neither a user-word file nor a word list in UTF-8 or UTF-16: not merged");
+}
+
 TEST_F(MergeTest, FailsWithOneLineNamingAFileThatCannotBeUsed) {
     // No library: nothing is created in its place.
     WriteFile(backupPath, FileOf({{u"aa", u"工"}}));

@@ -27,11 +27,13 @@
 #include "CommandMessages.h"
 #include "GuideMessages.h"
 #include "HyperLinkText.h"
+#include "ImportMessages.h"
 #include "LibraryCommands.h"
 #include "LocateLibraries.h"
 #include "MemoryWordTable.h"
 #include "SourceLiterals.h"
 #include "Utf8.h"
+#include "WordListText.h"
 #include "WordTableRules.h"
 
 namespace guide {
@@ -44,6 +46,7 @@ constexpr std::string_view kMessageHeading = "程序会显示的全部提示";
 // The run-time parts, named as the guide names them.
 const std::u16string kLibraryPath = u"〈词库文件路径〉";
 const std::u16string kBackupPath = u"〈备份文件路径〉";
+const std::u16string kImportPath = u"〈导入文件路径〉";
 const std::u16string kLibraryName = u"〈词库名〉";
 const std::u16string kWordCount = u"〈词数〉";
 constexpr std::string_view kErrorNumber = "〈错误号〉";
@@ -74,6 +77,8 @@ constexpr Label kLabels[] = {
     // The instructions dialog: its caption and its text.
     {"使用说明"},
     {"1.选择简体或繁体库\r\n", true},
+    // The open dialog's filter, as Import asks for it.
+    {"save files (*.EMB)|*.EMB|文本词表 (*.txt)|*.txt||"},
     // The link at the window's foot.
     {"澄岫川五笔 https://github.com/chengxiuchuan-wubi/userwords"},
 };
@@ -192,6 +197,13 @@ public:
     }
 };
 
+class NoCodePage final : public emb::LegacyTextDecoder {
+public:
+    std::optional<std::u16string> Decode(std::span<const std::uint8_t>) const override {
+        return std::nullopt;
+    }
+};
+
 // A system without any edition of the input method.
 class BareSystem final : public emb::SystemView {
 public:
@@ -232,7 +244,7 @@ std::set<std::string> ComposedMessages() {
     emb::SavedWords saved = emb::LoadChosenLibrary(context, emb::LibraryChoice::Simplified);
     emb::SaveTable(context, emb::LibraryChoice::Simplified, saved);
     emb::SaveTable(context, emb::LibraryChoice::None, saved);
-    emb::ImportWords(context);
+    emb::ImportWords(context, NoCodePage());
     emb::BackupLibrary(context, emb::LibraryChoice::None);
     emb::BackupLibrary(context, emb::LibraryChoice::Simplified);
     emb::ClearTable(context);
@@ -242,6 +254,12 @@ std::set<std::string> ComposedMessages() {
     }
     emb::SaveTable(context, emb::LibraryChoice::Simplified, saved);
     shown.insert(shown.end(), prompt.shown.begin(), prompt.shown.end());
+
+    // What Import says about the file it read.
+    shown.push_back(emb::NotImportableMessage(kImportPath));
+    shown.push_back(emb::LargeCountQuestion(kImportPath, u"〈记录数〉"));
+    shown.push_back(
+        emb::WordListSkippedMessage(u"〈词数〉", u"〈重复数〉", u"〈行数〉", u"〈行号〉"));
     // Composed by the window and by a save that could not put the old bytes back; the number
     // of words another program added is the guide's placeholder.
     shown.push_back(emb::UnsavedChangesQuestion(kLibraryName));

@@ -38,13 +38,13 @@ std::string DumpText(const std::vector<emb::WordRecord>& records) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const embtool::WordList list = embtool::ParseWordList(text);
+    const emb::WordList list = emb::ParseWordList(text);
     const std::size_t lines =
         static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
     if (list.error) {
         FUZZ_CHECK(list.words.empty());
         FUZZ_CHECK(list.error->line >= 1 && list.error->line <= lines);
-        FUZZ_CHECK(!embtool::DescribeLineProblem(list.error->problem).empty());
+        FUZZ_CHECK(!emb::DescribeLineProblem(list.error->problem).empty());
         return 0;
     }
     FUZZ_CHECK(list.words.size() <= lines);
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(IsClean(word.code) && IsClean(word.phrase));
     }
     // Written out as lines again, the words parse to themselves.
-    const embtool::WordList again = embtool::ParseWordList(DumpText(list.words));
+    const emb::WordList again = emb::ParseWordList(DumpText(list.words));
     FUZZ_CHECK(!again.error && again.words == list.words);
 
     emb::MemoryWordTable table;
@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     emb::MemoryBytes file(image.bytes);
     const std::vector<emb::WordRecord> read = emb::ReadAllRecords(file);
     FUZZ_CHECK(read == saved);
-    const embtool::WordList dumped = embtool::ParseWordList(DumpText(read));
+    const emb::WordList dumped = emb::ParseWordList(DumpText(read));
     FUZZ_CHECK(!dumped.error && dumped.words == saved);
     return 0;
 }

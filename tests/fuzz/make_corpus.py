@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the fuzzers' seed corpus: small hand-made inputs that reach each case of the reader
-and of the word-list parser. Run from anywhere; it rewrites tests/fuzz/corpus/."""
+"""Writes the fuzzers' seed corpus: small hand-made inputs that reach each case of the reader,
+of the word-list parser and of Import's decision about a file. Run from anywhere; it rewrites
+tests/fuzz/corpus/."""
 
 import pathlib
 import struct
@@ -51,6 +52,21 @@ WORDLIST = {
     "surrogate-pairs": "\U00020000\t\U00020001\n\uff41\tx\n".encode(),
 }
 
+IMPORT = {
+    "backup": library(2, ("wqvb", "你好"), ("khlg", "中国")),
+    "short-backup": library(4, ("wq", "你们"))[: 2 + RECORD + 10],
+    "large-count": b"\xff\xff" + library(1, ("wqvb", "你好"))[2:],
+    "png": b"\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0",
+    "small-count": b"\x03\x00\x41\x00\x01\x4e\xff\xfe",
+    "utf8": "khlg\t中国\n你好 wqvb\r\nzzzz\t某\n\nab\tabc\n".encode(),
+    "utf8-bom": b"\xef\xbb\xbf" + "KHLG  中国\n".encode(),
+    "utf16le": "\ufeffkhlg\t中国\r\nwqvb\t你好\r\n".encode("utf-16-le"),
+    "utf16be": "\ufeffkhlg\t中国\r\nwqvb\t你好\r\n".encode("utf-16-be"),
+    "gbk": "khlg\t中国\r\n你们 wq\r\n".encode("gbk"),
+    "control": "khlg\t中国\n\x01\n".encode(),
+    "no-word": b"hello world\n",
+}
+
 
 def write(folder, inputs):
     target = HERE / "corpus" / folder
@@ -64,3 +80,4 @@ def write(folder, inputs):
 if __name__ == "__main__":
     write("reader", READER)
     write("wordlist", WORDLIST)
+    write("import", IMPORT)

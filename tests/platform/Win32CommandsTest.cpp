@@ -11,6 +11,7 @@
 #include "UserWordFormat.h"
 #include "WideText.h"
 #include "Win32FileSystem.h"
+#include "Win32TextDecoder.h"
 #include "fakes/RecordingPrompt.h"
 #include "support/TableText.h"
 
@@ -63,6 +64,7 @@ protected:
     Win32FileSystem m_files;
     RecordingPrompt m_prompt;
     SavedWords m_saved;
+    Win32GbkDecoder m_gbk;
 };
 
 TEST_F(Win32CommandsTest, LoadSaveBackupAndImportWorkOnRealFiles) {
@@ -84,7 +86,7 @@ TEST_F(Win32CommandsTest, LoadSaveBackupAndImportWorkOnRealFiles) {
 
     m_table.DeleteAllRows();
     m_prompt.fileAnswers.push_back(backup);
-    ImportWords(Context());
+    ImportWords(Context(), m_gbk);
     EXPECT_EQ(RowsOf(m_table),
               (std::vector<RowText>{
                   {u"khlg", u"中国", u"0000"}, {u"wq", u"你们", u"0001"}, {u"", u"", u"0002"}}));
@@ -127,7 +129,7 @@ TEST_F(Win32CommandsTest, AReadOnlyLibraryKeepsItsWordsAndAReadOnlyBackupImports
 
     m_prompt.shown.clear();
     m_prompt.fileAnswers.push_back(m_paths.traditionalPath);
-    ImportWords(Context());
+    ImportWords(Context(), m_gbk);
     EXPECT_EQ(m_prompt.shown, (std::vector<Shown>{{u"<open dialog>"}}));
     EXPECT_EQ(RowsOf(m_table),
               (std::vector<RowText>{
@@ -145,7 +147,7 @@ TEST_F(Win32CommandsTest, AFileHeldOpenWithoutSharingIsRefusedAndKept) {
     m_table = TableOf({{u"b", u"二", u"0000"}});
     Save(LibraryChoice::Simplified);
     m_prompt.fileAnswers.push_back(m_paths.simplifiedPath);
-    ImportWords(Context());
+    ImportWords(Context(), m_gbk);
     const std::u16string backup = m_folder + u"\\copy.EMB";
     m_prompt.fileAnswers.push_back(backup);
     BackupLibrary(Context(), LibraryChoice::Simplified);

@@ -1,5 +1,7 @@
 // The list's fast paths against the same steps done literally on the real control: for random
-// tables (many equal codes, empty cells, duplicates, any selection, focus and scrolling), each
+// tables (many equal codes, empty cells, duplicates, any selection, focus, selection anchor and
+// scrolling; some with every row or all but a few incomplete, as a library with a damaged count
+// field loads), each
 // operation must leave the same rows, order, numbers, states and selection anchor, and the same
 // scrolling or a view that shows the focused row. What the fast path shows when it returns must
 // be what a full repaint would show.
@@ -20,6 +22,7 @@
 #include "WindowPixels.h"
 #include "WordTableRules.h"
 #include "fakes/FakeFileSystem.h"
+#include "fakes/FakeGbkDecoder.h"
 #include "fakes/RecordingPrompt.h"
 
 namespace uitest {
@@ -44,9 +47,12 @@ struct StartRow {
     std::wstring number;
     bool selected = false;
 };
+inline constexpr int kAnchorOfTheFocus = -2;  // the anchor the control sets with the focus
+
 struct Start {
     std::vector<StartRow> rows;
     int focused = -1;
+    int anchor = kAnchorOfTheFocus;   // the selection mark, when the user has moved it since
     std::vector<WordRecord> records;  // what a file to load or import holds
     int scrolledRows = 0;             // how far the user has scrolled down before
     bool waitingPaint = false;        // something lay over the list and its paint is due
@@ -78,15 +84,37 @@ Seen SeenIn(HWND list) {
             static_cast<int>(::SendMessageW(list, LVM_GETTOPINDEX, 0, 0)), inSight};
 }
 
+// Which rows a random table's words may leave incomplete. When most rows go, the tidy-up takes
+// another path, and the focused row and the anchor are among them or not. In the long table
+// more rows stay than the list shows at once (23), so where it ends up scrolled shows.
+enum class Shape { AnyRows, EveryRowIncomplete, AllButAFewIncomplete, LongMostRowsIncomplete };
+
 class Generator {
 public:
     explicit Generator(unsigned seed) : m_random(seed) {}
 
-    Start Make() {
+    Start Make(Shape shape) {
         Start start;
-        const int rows = Below(45);
+        const bool longTable = shape == Shape::LongMostRowsIncomplete;
+        const int rows = shape == Shape::AnyRows ? Below(45)
+                         : longTable             ? 80 + Below(20)
+                                                 : 8 + Below(38);
+        std::vector<bool> complete(static_cast<std::size_t>(rows), false);
+        std::vector<int> completeRows;
+        const int stay = shape == Shape::AllButAFewIncomplete ? 1 + Below(3)
+                         : longTable                          ? 24 + Below(3)
+                                                              : 0;
+        while (static_cast<int>(completeRows.size()) < stay) {
+            if (const int row = Below(rows); !complete[static_cast<std::size_t>(row)]) {
+                completeRows.push_back(row);
+                complete[static_cast<std::size_t>(row)] = true;
+            }
+        }
         for (int row = 0; row < rows; ++row) {
-            const WordRecord word = Word();
+            WordRecord word = Word();
+            if (shape != Shape::AnyRows) {
+                word = complete[static_cast<std::size_t>(row)] ? CompleteWord() : IncompleteWord();
+            }
             // Mostly right numbers; now and then a stale one, which a renumbering must fix.
             std::u16string number =
                 Below(6) == 0 ? emb::FormatRowNumber(Below(99)) : emb::FormatRowNumber(row);
@@ -99,6 +127,19 @@ public:
         for (int i = 0; i < records; ++i) {
             start.records.push_back(Word());
         }
+        // The focus and the anchor on one of the few rows that stay, too, now and then.
+        const auto someRow = [&] {
+            return !completeRows.empty() && Below(2) == 0
+                       ? completeRows[static_cast<std::size_t>(
+                             Below(static_cast<int>(completeRows.size())))]
+                       : Below(rows + 1) - 1;
+        };
+        if (!completeRows.empty() && start.focused >= 0) {
+            start.focused = longTable && Below(2) == 0 ? -1 : someRow();
+        }
+        if (const int anchor = Below(3); anchor > 0) {
+            start.anchor = anchor == 1 ? -1 : someRow();
+        }
         return start;
     }
 
@@ -110,6 +151,24 @@ private:
         static const std::u16string kCodes[] = {u"", u"a", u"a", u"ab", u"b", u"ba", u"abc", u"y"};
         static const std::u16string kPhrases[] = {u"", u"一", u"二", u"一二", u"工"};
         return {kCodes[Below(8)], kPhrases[Below(5)]};
+    }
+    WordRecord CompleteWord() {
+        for (;;) {
+            if (WordRecord word = Word(); !word.code.empty() && !word.phrase.empty()) {
+                return word;
+            }
+        }
+    }
+    WordRecord IncompleteWord() {
+        WordRecord word = Word();
+        const int empty = Below(3);  // the code, the phrase or both
+        if (empty != 1) {
+            word.code.clear();
+        }
+        if (empty != 0) {
+            word.phrase.clear();
+        }
+        return word;
     }
     static std::wstring Wide(const std::u16string& text) { return {text.begin(), text.end()}; }
 
@@ -129,6 +188,9 @@ void Fill(afx::CListCtrl& list, const Start& start) {
     }
     if (start.focused >= 0) {
         list.SetItemState(start.focused, LVIS_FOCUSED, LVIS_FOCUSED);
+    }
+    if (start.anchor != kAnchorOfTheFocus) {
+        list.SetSelectionMark(start.anchor);
     }
     list.UpdateWindow();
     // From the top, so the focused row may end up out of sight.
@@ -156,13 +218,21 @@ class FastPathsTest : public MainWindowFixture {
 protected:
     using Operation = std::function<void(emb::WordTable&, const Start&)>;
 
+    enum class Starts { AnyRows, AlsoMostRowsGoing };
+
     // Runs fast through the program's table and literal through the literal one, each from the
     // same start in the real list, for many random starts.
-    void ExpectSameAsLiteral(const char* what, const Operation& fast, const Operation& literal) {
-        script.Then([this, what, fast, literal] {
+    void ExpectSameAsLiteral(const char* what, const Operation& fast, const Operation& literal,
+                             Starts starts = Starts::AnyRows) {
+        script.Then([this, what, fast, literal, starts] {
             Generator generator(20261207);
-            for (int round = 0; round < 25; ++round) {
-                const Start start = generator.Make();
+            constexpr Shape kMostRowsGo[] = {Shape::EveryRowIncomplete, Shape::AllButAFewIncomplete,
+                                             Shape::LongMostRowsIncomplete};
+            const int rounds = starts == Starts::AnyRows ? 25 : 37;
+            for (int round = 0; round < rounds; ++round) {
+                // From round 25 on, the shapes where most rows go, in turn.
+                const Start start =
+                    generator.Make(round < 25 ? Shape::AnyRows : kMostRowsGo[round % 3]);
                 Fill(m_dialog.WordList(), start);
                 if (start.waitingPaint) {
                     LeavePaintDue(List());
@@ -216,7 +286,7 @@ protected:
         emb::testing::RecordingPrompt prompt;
         files.files[kBackup] = emb::BuildFileImage(start.records).bytes;
         prompt.fileAnswers.push_back(kBackup);
-        emb::ImportWords({table, kPaths, files, prompt});
+        emb::ImportWords({table, kPaths, files, prompt}, emb::testing::FakeGbkDecoder());
     }
 
     ListDlg m_dialog;
@@ -237,15 +307,18 @@ TEST_F(FastPathsTest, SortLeavesWhatThePartitionStepsThroughTheCellsLeave) {
 TEST_F(FastPathsTest, TidyUpLeavesWhatRemovingRowsOneByOneLeaves) {
     ExpectSameAsLiteral(
         "tidy-up", [](emb::WordTable& table, const Start&) { emb::TidyUpRows(table); },
-        [](emb::WordTable& table, const Start&) { emb::reference::TidyUpRowsOneByOne(table); });
+        [](emb::WordTable& table, const Start&) { emb::reference::TidyUpRowsOneByOne(table); },
+        Starts::AlsoMostRowsGoing);
     RunWithTheWindow();
 }
 
 TEST_F(FastPathsTest, ImportLeavesWhatTheRowByRowDuplicateScanLeaves) {
-    ExpectSameAsLiteral("import", &FastPathsTest::Import,
-                        [](emb::WordTable& table, const Start& start) {
-                            emb::reference::ImportRecordsScanningRows(table, start.records);
-                        });
+    ExpectSameAsLiteral(
+        "import", &FastPathsTest::Import,
+        [](emb::WordTable& table, const Start& start) {
+            emb::reference::ImportRecordsScanningRows(table, start.records);
+        },
+        Starts::AlsoMostRowsGoing);
     RunWithTheWindow();
 }
 
@@ -285,7 +358,8 @@ TEST_F(FastPathsTest, SavesPreparationLeavesWhatTheLiteralStepsLeave) {
         [](emb::WordTable& table, const Start&) {
             emb::reference::TidyUpRowsOneByOne(table);
             emb::reference::SortRowsByCodeThroughCells(table, 0, table.RowCount() - 1);
-        });
+        },
+        Starts::AlsoMostRowsGoing);
     RunWithTheWindow();
 }
 

@@ -212,6 +212,97 @@ TEST_F(MainWindowTest, ImportReadsTheFileChosenInTheOpenDialog) {
     Run(dialog);
 }
 
+Bytes Utf8Of(const std::wstring& text) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
+                          size, nullptr, nullptr);
+    return Bytes(bytes.begin(), bytes.end());
+}
+
+// The entries of the open dialog's file type box (cmb1).
+std::vector<std::wstring> FileTypes(HWND fileDialog) {
+    const HWND types = ::GetDlgItem(fileDialog, 0x470);
+    std::vector<std::wstring> entries;
+    const auto count = static_cast<int>(::SendMessageW(types, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring entry(
+            static_cast<std::size_t>(::SendMessageW(types, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        entry.resize(static_cast<std::size_t>(
+            ::SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()))));
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+// Imports the file at path through the open dialog.
+void ImportThroughTheDialog(UiScript& script, const std::wstring& path) {
+    script.WaitUntil("the open dialog shows", [] { return FindFileDialog() != nullptr; })
+        .Then([path] { ChooseFile(FindFileDialog(), path); });
+}
+
+TEST_F(MainWindowTest, ImportOffersWordListsAndAddsExactlyTheWordsOfOne) {
+    installed.InstallEdition(L"EDNQA");
+    installed.WriteLibrary(installed.TraditionalPath(), {{u"a", u"甲"}});
+    const std::wstring list = installed.TempPath(L"词表.txt");
+    installed.Write(list, Utf8Of(L"khlg\t中国\r\n你好 wqvb\r\n\r\nA\t甲\r\n"));
+    CWordMaintDlg dialog;
+    WaitForWindow();
+    ChooseLibrary(kTraditionalEntry);
+    ClickButton(IDC_IMPORT);
+    script.WaitUntil("the open dialog shows", [] { return FindFileDialog() != nullptr; }).Then([] {
+        EXPECT_EQ(FileTypes(FindFileDialog()),
+                  (std::vector<std::wstring>{L"save files (*.EMB)", L"文本词表 (*.txt)"}));
+    });
+    ImportThroughTheDialog(script, list);
+    script.WaitUntil("the words are imported", [this] { return RowsOf(List()).size() == 4; })
+        .Then([this] {
+            const std::vector<ListRow> rows = RowsOf(List());
+            EXPECT_EQ(rows[0].code + rows[0].phrase + rows[0].number, L"a甲0000");
+            EXPECT_EQ(rows[1].code + rows[1].phrase + rows[1].number, L"khlg中国0001");
+            EXPECT_EQ(rows[2].code + rows[2].phrase + rows[2].number, L"wqvb你好0002");
+            EXPECT_EQ(rows[3].code + rows[3].phrase + rows[3].number, L"0003");
+            EXPECT_EQ(FindMessageBox(), nullptr);
+        });
+    Close();
+    Run(dialog);
+}
+
+TEST_F(MainWindowTest, ImportRefusesRandomBytesAndAsksBeforeReadingAPicture) {
+    installed.InstallEdition(L"EDNQA");
+    installed.WriteLibrary(installed.TraditionalPath(), {{u"a", u"甲"}});
+    const std::wstring noise = installed.TempPath(L"noise.EMB");
+    Bytes bytes = {0x03, 0x00};
+    for (std::uint32_t i = 0; i < 300; ++i) {
+        bytes.push_back(static_cast<std::uint8_t>((i * 2654435761u) >> 24));
+    }
+    installed.Write(noise, bytes);
+    const std::wstring picture = installed.TempPath(L"picture.png");
+    const std::string png("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0", 29);
+    installed.Write(picture, Bytes(png.begin(), png.end()));
+    const auto onlyTheLibrarysWord = [this] {
+        const std::vector<ListRow> rows = RowsOf(List());
+        ASSERT_EQ(rows.size(), 1u);  // tidied, and nothing added: not even the blank row
+        EXPECT_EQ(rows[0].code + rows[0].phrase + rows[0].number, L"a甲0000");
+    };
+    CWordMaintDlg dialog;
+    WaitForWindow();
+    ChooseLibrary(kTraditionalEntry);
+    ClickButton(IDC_IMPORT);
+    ImportThroughTheDialog(script, noise);
+    AnswerMessageBox(noise + L"\n不是自造词库文件，也不是文本词表，没有导入。", kOk, IDOK);
+    script.Then(onlyTheLibrarysWord);
+    ClickButton(IDC_IMPORT);
+    ImportThroughTheDialog(script, picture);
+    AnswerMessageBox(
+        picture + L"\n这个文件的记录数是20617，不像本程序保存的词库。\n仍然按词库导入吗？", kYesNo,
+        IDNO);
+    script.Then(onlyTheLibrarysWord);
+    Close();
+    Run(dialog);
+}
+
 TEST_F(MainWindowTest, BackupCopiesTheLibraryAfterTheOverwritePrompt) {
     installed.InstallEdition(L"EDNQA");
     installed.WriteLibrary(installed.SimplifiedPath(), {{u"wq", u"你们"}});

@@ -1,0 +1,88 @@
+#include "ImportedFile.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "UserWordFormat.h"
+
+namespace emb {
+namespace {
+
+// The bytes already read, as the user-word format reads a file.
+class ByteSpanReader final : public ByteReader {
+public:
+    explicit ByteSpanReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+
+    std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+        if (offset >= m_bytes.size()) {
+            return 0;
+        }
+        const std::span<const std::uint8_t> there =
+            m_bytes.subspan(static_cast<std::size_t>(offset));
+        const std::size_t count = std::min(out.size(), there.size());
+        std::copy_n(there.begin(), count, out.begin());
+        return count;
+    }
+
+private:
+    std::span<const std::uint8_t> m_bytes;
+};
+
+bool IsPrintableAscii(char16_t unit) {
+    return unit >= 0x21 && unit <= 0x7E;
+}
+
+bool CodesLookTyped(const std::vector<WordRecord>& records) {
+    return std::all_of(records.begin(), records.end(), [](const WordRecord& record) {
+        return std::all_of(record.code.begin(), record.code.end(), IsPrintableAscii);
+    });
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> ReadImportedBytes(ByteReader& file) {
+    constexpr std::size_t kLimit = kMaxImportedBytes + 1;
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    std::vector<std::uint8_t> bytes;
+    while (bytes.size() < kLimit) {
+        const std::size_t start = bytes.size();
+        bytes.resize(start + std::min(kPiece, kLimit - start));
+        const std::size_t read = file.ReadAt(start, std::span<std::uint8_t>(bytes).subspan(start));
+        bytes.resize(start + read);
+        if (read == 0) {
+            break;
+        }
+    }
+    return bytes;
+}
+
+ImportedFile ExamineImportedFile(std::span<const std::uint8_t> bytes,
+                                 const LegacyTextDecoder& legacy) {
+    ByteSpanReader file(bytes);
+    ImportedFile result;
+    result.count = ReadRecordCount(file);
+    if (result.count <= kSlotCount) {
+        result.words = ReadAllRecords(file);
+        if (CodesLookTyped(result.words)) {
+            result.kind = ImportedKind::UserWords;
+            return result;
+        }
+        result.words.clear();
+    }
+    if (bytes.size() <= kMaxImportedBytes) {
+        if (const std::optional<std::u16string> text = DecodeWordListText(bytes, legacy)) {
+            LenientWordList list = ReadWordListLeniently(*text);
+            if (!list.words.empty()) {
+                result.kind = ImportedKind::WordList;
+                result.words = std::move(list.words);
+                result.skippedLines = std::move(list.skippedLines);
+                return result;
+            }
+        }
+    }
+    result.kind = result.count > kSlotCount ? ImportedKind::LargeCount : ImportedKind::Unknown;
+    return result;
+}
+
+}  // namespace emb

@@ -1,0 +1,251 @@
+#include "WordListText.h"
+
+#include <algorithm>
+#include <array>
+
+#include "UserWordFormat.h"
+#include "Utf8.h"
+#include "WordTableRules.h"
+
+namespace emb {
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::array<std::uint8_t, 3> kUtf8MarkBytes = {0xEF, 0xBB, 0xBF};
+constexpr std::array<std::uint8_t, 2> kUtf16LittleMark = {0xFF, 0xFE};
+constexpr std::array<std::uint8_t, 2> kUtf16BigMark = {0xFE, 0xFF};
+
+constexpr char16_t kZeroWidthNoBreakSpace = 0xFEFF;
+
+// Calls take(number, line) for every line of text, empty ones included, numbered from 1. Lines
+// end with LF or CR LF; the last one may have no end. The same for bytes (an LF byte is never
+// part of a longer UTF-8 sequence, so splitting them is safe) and for UTF-16 units.
+template <typename Char, typename Take>
+void ForEachLine(std::basic_string_view<Char> text, Take take) {
+    std::size_t number = 0;
+    while (!text.empty()) {
+        ++number;
+        const std::size_t end = text.find(Char('\n'));
+        std::basic_string_view<Char> line = text.substr(0, end);
+        text.remove_prefix(end == std::basic_string_view<Char>::npos ? text.size() : end + 1);
+        if (line.ends_with(Char('\r'))) {
+            line.remove_suffix(1);
+        }
+        take(number, line);
+    }
+}
+
+bool HasControlCharacter(std::u16string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char16_t unit) { return unit < 0x20; });
+}
+
+// The word on one non-empty line of embtool build's form, or the problem with it.
+std::optional<LineProblem> ParseStrictLine(std::string_view line, WordRecord& word) {
+    const std::optional<std::u16string> text = FromUtf8(line);
+    if (!text) {
+        return LineProblem::MalformedUtf8;
+    }
+    const std::size_t tab = text->find(u'\t');
+    if (tab == std::u16string::npos) {
+        return LineProblem::NoTab;
+    }
+    if (text->find(u'\t', tab + 1) != std::u16string::npos) {
+        return LineProblem::SeveralTabs;
+    }
+    word.code = text->substr(0, tab);
+    word.phrase = text->substr(tab + 1);
+    if (HasControlCharacter(word.code) || HasControlCharacter(word.phrase)) {
+        return LineProblem::ControlCharacter;
+    }
+    // At the start of a dump it would be taken for the byte-order mark and dropped.
+    if (text->find(kZeroWidthNoBreakSpace) != std::u16string::npos) {
+        return LineProblem::ByteOrderMark;
+    }
+    if (word.code.size() > kCodeUnits) {
+        return LineProblem::CodeTooLong;
+    }
+    if (word.phrase.size() > kPhraseUnits) {
+        return LineProblem::PhraseTooLong;
+    }
+    return std::nullopt;
+}
+
+bool IsSeparator(char16_t unit) {
+    return unit == u' ' || unit == u'\t';
+}
+
+bool IsAsciiLetters(std::u16string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char16_t unit) {
+        return (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z');
+    });
+}
+
+// The fields of a line between runs of separators.
+std::vector<std::u16string_view> FieldsOf(std::u16string_view line) {
+    std::vector<std::u16string_view> fields;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        if (IsSeparator(line[at])) {
+            ++at;
+            continue;
+        }
+        std::size_t end = at;
+        while (end < line.size() && !IsSeparator(line[end])) {
+            ++end;
+        }
+        fields.push_back(line.substr(at, end - at));
+        at = end;
+    }
+    return fields;
+}
+
+// The word on a line of Import's form, when the line is one.
+std::optional<WordRecord> LenientWord(const std::vector<std::u16string_view>& fields) {
+    if (fields.size() != 2) {
+        return std::nullopt;
+    }
+    const std::size_t codeField = IsAsciiLetters(fields[0]) ? 0 : 1;
+    std::u16string code(fields[codeField]);
+    const std::u16string_view phrase = fields[1 - codeField];
+    std::transform(code.begin(), code.end(), code.begin(), [](char16_t unit) {
+        return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit - u'A' + u'a') : unit;
+    });
+    const bool codeTypable =
+        code.size() <= kMaxEditedCodeUnits && std::all_of(code.begin(), code.end(), [](char16_t u) {
+            return kCodeLetters.find(u) != std::u16string_view::npos;
+        });
+    const bool phraseTypable = phrase.size() <= kMaxEditedPhraseUnits &&
+                               std::all_of(phrase.begin(), phrase.end(), [](char16_t unit) {
+                                   return unit > kHighestDroppedPhraseUnit;
+                               });
+    if (!codeTypable || !phraseTypable) {
+        return std::nullopt;
+    }
+    return WordRecord{std::move(code), std::u16string(phrase)};
+}
+
+template <std::size_t Size>
+bool StartsWith(std::span<const std::uint8_t> bytes, const std::array<std::uint8_t, Size>& mark) {
+    return bytes.size() >= Size && std::equal(mark.begin(), mark.end(), bytes.begin());
+}
+
+// Strict UTF-16 of one byte order: whole units and no lone surrogate.
+std::optional<std::u16string> FromUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
+    if (bytes.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t at = 0; at < bytes.size(); at += 2) {
+        const std::uint8_t high = bigEndian ? bytes[at] : bytes[at + 1];
+        const std::uint8_t low = bigEndian ? bytes[at + 1] : bytes[at];
+        text.push_back(static_cast<char16_t>((high << 8) | low));
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool leading = text[i] >= 0xD800 && text[i] <= 0xDBFF;
+        const bool trailing = text[i] >= 0xDC00 && text[i] <= 0xDFFF;
+        const bool paired =
+            leading && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        if (paired) {
+            ++i;
+        } else if (leading || trailing) {
+            return std::nullopt;
+        }
+    }
+    return text;
+}
+
+// C0 controls other than tab, LF and CR; DEL; C1 controls.
+bool HasForeignControl(std::u16string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char16_t unit) {
+        const bool lineControl = unit == u'\t' || unit == u'\n' || unit == u'\r';
+        return (unit < 0x20 && !lineControl) || (unit >= 0x7F && unit <= 0x9F);
+    });
+}
+
+std::string_view AsChars(std::span<const std::uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+}  // namespace
+
+WordList ParseWordList(std::string_view utf8) {
+    if (utf8.starts_with(kUtf8Mark)) {
+        utf8.remove_prefix(kUtf8Mark.size());
+    }
+    WordList result;
+    ForEachLine(utf8, [&result](std::size_t number, std::string_view line) {
+        if (result.error || line.empty()) {
+            return;
+        }
+        WordRecord word;
+        if (const std::optional<LineProblem> problem = ParseStrictLine(line, word)) {
+            result.error = LineError{number, *problem};
+        } else {
+            result.words.push_back(std::move(word));
+        }
+    });
+    if (result.error) {
+        result.words.clear();
+    }
+    return result;
+}
+
+std::string_view DescribeLineProblem(LineProblem problem) {
+    switch (problem) {
+        case LineProblem::MalformedUtf8:
+            return "malformed UTF-8";
+        case LineProblem::NoTab:
+            return "no tab between code and phrase";
+        case LineProblem::SeveralTabs:
+            return "more than one tab (a line holds one code and one phrase)";
+        case LineProblem::ControlCharacter:
+            return "control character in the code or phrase";
+        case LineProblem::ByteOrderMark:
+            return "byte-order mark (U+FEFF) after the start of the text";
+        case LineProblem::CodeTooLong:
+            return "code longer than 12 UTF-16 units";
+        case LineProblem::PhraseTooLong:
+            return "phrase longer than 40 UTF-16 units";
+    }
+    return "unreadable line";
+}
+
+LenientWordList ReadWordListLeniently(std::u16string_view text) {
+    LenientWordList result;
+    ForEachLine(text, [&result](std::size_t number, std::u16string_view line) {
+        const std::vector<std::u16string_view> fields = FieldsOf(line);
+        if (fields.empty()) {
+            return;
+        }
+        if (std::optional<WordRecord> word = LenientWord(fields)) {
+            result.words.push_back(std::move(*word));
+        } else {
+            result.skippedLines.push_back(number);
+        }
+    });
+    return result;
+}
+
+std::optional<std::u16string> DecodeWordListText(std::span<const std::uint8_t> bytes,
+                                                 const LegacyTextDecoder& legacy) {
+    std::optional<std::u16string> text;
+    if (StartsWith(bytes, kUtf8MarkBytes)) {
+        text = FromUtf8(AsChars(bytes.subspan(kUtf8MarkBytes.size())));
+    } else if (StartsWith(bytes, kUtf16LittleMark)) {
+        text = FromUtf16(bytes.subspan(kUtf16LittleMark.size()), false);
+    } else if (StartsWith(bytes, kUtf16BigMark)) {
+        text = FromUtf16(bytes.subspan(kUtf16BigMark.size()), true);
+    } else {
+        text = FromUtf8(AsChars(bytes));
+        if (!text) {
+            text = legacy.Decode(bytes);
+        }
+    }
+    if (!text || HasForeignControl(*text)) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+}  // namespace emb

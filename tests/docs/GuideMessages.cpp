@@ -1,5 +1,7 @@
 #include "GuideMessages.h"
 
+#include <algorithm>
+
 namespace guide {
 namespace {
 
@@ -80,7 +82,9 @@ MessageList ReadMessageList(std::string_view guide, std::string_view heading) {
             *entry += line.substr(kContinuation.size());
         } else {
             entry = nullptr;
+            continue;
         }
+        list.textLines.push_back(i + 1);
     }
     for (std::vector<std::string>* entries : {&list.messages, &list.reasons}) {
         for (std::string& text : *entries) {
@@ -108,6 +112,40 @@ std::vector<std::string> ExpandReasons(const MessageList& list) {
         }
     }
     return expanded;
+}
+
+std::size_t Columns(std::string_view line) {
+    std::size_t columns = 0;
+    for (const char c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '\t') {
+            columns = (columns / 8 + 1) * 8;
+        } else if (byte < 0x80) {
+            ++columns;
+        } else if (byte >= 0xC0) {
+            columns += 2;  // the first byte of a longer character; the others add nothing
+        }
+    }
+    return columns;
+}
+
+std::vector<std::size_t> WideLines(std::string_view guide, const MessageList& list) {
+    if (guide.starts_with(kByteOrderMark)) {
+        guide.remove_prefix(kByteOrderMark.size());
+    }
+    const std::vector<std::string_view> lines = Lines(guide);
+    std::vector<std::size_t> wide;
+    for (std::size_t number = 1; number <= lines.size(); ++number) {
+        const std::string_view line = lines[number - 1];
+        const bool text =
+            std::find(list.textLines.begin(), list.textLines.end(), number) != list.textLines.end();
+        // The box shows no spaces at a line's end.
+        const std::string_view shown = line.substr(0, line.find_last_not_of(' ') + 1);
+        if (Columns(line) > kMaxColumns && !(text && Columns(shown) > kMaxColumns)) {
+            wide.push_back(number);
+        }
+    }
+    return wide;
 }
 
 std::vector<std::string> FixedParts(std::string_view message) {

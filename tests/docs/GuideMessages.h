@@ -9,6 +9,7 @@
 //
 // 〈…〉 marks a part filled in at run time, such as 〈词库文件路径〉.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,7 +28,8 @@ std::string VisibleText(std::string_view text);
 struct MessageList {
     std::vector<std::string> messages;  // visible text, placeholders kept
     std::vector<std::string> reasons;
-    std::string problem;  // why no list could be read; empty when it could
+    std::vector<std::size_t> textLines;  // 1-based numbers of the lines holding their text
+    std::string problem;                 // why no list could be read; empty when it could
 };
 
 // The entries of the section whose heading (a line underlined with - or =) contains heading.
@@ -36,6 +38,18 @@ MessageList ReadMessageList(std::string_view guide, std::string_view heading);
 
 // The messages, each one with 〈原因〉 once for every reason.
 std::vector<std::string> ExpandReasons(const MessageList& list);
+
+// Notepad on older Windows doesn't wrap lines: the guide's lines fit in this many columns.
+inline constexpr std::size_t kMaxColumns = 80;
+
+// The columns a line takes: an ASCII character one, a tab up to the next multiple of 8, any
+// other character two (Chinese fonts draw them all double width).
+std::size_t Columns(std::string_view line);
+
+// The 1-based numbers of the guide's lines wider than kMaxColumns. A line of message text
+// (list.textLines) is not counted when the message's own line, as its box shows it, is that
+// wide: it must stay as the box shows it.
+std::vector<std::size_t> WideLines(std::string_view guide, const MessageList& list);
 
 // The pieces of message between its placeholders.
 std::vector<std::string> FixedParts(std::string_view message);

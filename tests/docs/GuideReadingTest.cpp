@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "GuideMessages.h"
 #include "SourceLiterals.h"
 
@@ -104,6 +108,42 @@ TEST(GuideReadingTest, NamesAMissingOrEmptySection) {
     EXPECT_NE(ReadMessageList("全部提示\n提示：甲\n", "全部提示").problem, "");
     EXPECT_NE(ReadMessageList("全部提示\n---\n提示\n", "全部提示").problem, "");
     EXPECT_EQ(ReadMessageList("全部提示\n---\n提示：甲\n", "全部提示").problem, "");
+}
+
+std::string Repeated(std::string_view piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
+TEST(GuideReadingTest, FindsTheLinesTooWideForNotepad) {
+    const std::string fits = Repeated("中", 40);                       // 80 columns
+    const std::string guide = "\xEF\xBB\xBF" + fits + "\r\n" +         // 1
+                              fits + "a\r\n" +                         // 2: 81 columns
+                              "a\t" + Repeated("b", 72) + "\n" +       // 3: the tab ends at 8
+                              "a\t" + Repeated("b", 73) + "\n" +       // 4
+                              Repeated("b", 79) + "é\n" +              // 5: é is 2 columns
+                              "提示：" + fits + "\n" +                 // 6: not in the section
+                              "全部提示\n---\n" +                      // 7, 8
+                              "提示：" + fits + "\n" +                 // 9: the box's own lines
+                              "　　　" + fits + "\n" +                 // 10
+                              "原因：短" + Repeated(" ", 80) + "\n" +  // 11: its text fits
+                              "  " + fits + "\n";                      // 12: an explanation
+    EXPECT_EQ(WideLines(guide, ReadMessageList(guide, "全部提示")),
+              (std::vector<std::size_t>{2, 4, 5, 6, 11, 12}));
+}
+
+// The guide itself, as users open it.
+TEST(GuideFileTest, FitsNotepadWithoutWrapping) {
+    std::ifstream in(std::filesystem::path(WORDMAINT_SOURCE_DIR) / u8"docs/用户说明.txt",
+                     std::ios::binary);
+    const std::string guide{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_FALSE(guide.empty());
+    EXPECT_EQ(WideLines(guide, ReadMessageList(guide, "程序会显示的全部提示")),
+              std::vector<std::size_t>())
+        << "these lines are wider than " << kMaxColumns << " columns";
 }
 
 TEST(GuideReadingTest, SplitsAMessageAtItsPlaceholders) {

@@ -403,7 +403,7 @@ TEST_F(CellEditingTest, AScrollBarEndsAnOpenEdit) {
 HWND g_watchedList = nullptr;
 int g_editsMade = 0;
 LRESULT CALLBACK CountEditsMade(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND &&
+    if (code == HCBT_CREATEWND && g_watchedList != nullptr &&
         reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->hwndParent == g_watchedList &&
         ClassOf(reinterpret_cast<HWND>(wParam)) == L"Edit") {
         ++g_editsMade;
@@ -432,8 +432,11 @@ TEST_F(CellEditingTest, TheListsOwnLabelEditorNeverOpens) {
         {"a quick click, typing and Enter on a selected row's phrase", 3, 1, 0, L"字"},
     };
     LoadWords({{u"a", u"一"}, {u"b", u"二"}, {u"c", u"三"}});
-    const HHOOK hook =
-        ::SetWindowsHookExW(WH_CBT, &CountEditsMade, nullptr, ::GetCurrentThreadId());
+    HHOOK hook = nullptr;
+    script.Then([this, &hook] {
+        g_watchedList = List();
+        hook = ::SetWindowsHookExW(WH_CBT, &CountEditsMade, nullptr, ::GetCurrentThreadId());
+    });
     auto settled = std::make_shared<std::vector<ListRow>>();
     auto until = std::make_shared<std::chrono::steady_clock::time_point>();
     for (const Gesture& gesture : gestures) {
@@ -441,7 +444,6 @@ TEST_F(CellEditingTest, TheListsOwnLabelEditorNeverOpens) {
                             : gesture.key == VK_CONTROL ? MK_CONTROL
                                                         : 0;
         script.Then([this, gesture, keys] {
-            g_watchedList = List();
             g_editsMade = 0;
             if (gesture.key != 0) {
                 HoldKey(gesture.key, true);
@@ -484,6 +486,7 @@ TEST_F(CellEditingTest, TheListsOwnLabelEditorNeverOpens) {
     Close();
     Run(dialog);
     ::UnhookWindowsHookEx(hook);
+    g_watchedList = nullptr;
 }
 
 TEST_F(CellEditingTest, AddChangeDeleteAndSaveWritesExactlyTheseWords) {

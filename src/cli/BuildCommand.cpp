@@ -6,6 +6,7 @@
 #include "FsPath.h"
 #include "InputFile.h"
 #include "MemoryWordTable.h"
+#include "Messages.h"
 #include "ReplaceFile.h"
 #include "UserWordFormat.h"
 #include "Utf8.h"

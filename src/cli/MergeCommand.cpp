@@ -9,13 +9,12 @@
 #include <system_error>
 #include <utility>
 
-#include "CommandMessages.h"
 #include "EmbTool.h"
 #include "FsPath.h"
-#include "ImportMessages.h"
 #include "ImportedFile.h"
 #include "LibraryCommands.h"
 #include "MemoryWordTable.h"
+#include "Messages.h"
 #include "StdioFile.h"
 #include "StdioFileSystem.h"
 #include "UserWordFormat.h"

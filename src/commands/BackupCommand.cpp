@@ -1,5 +1,5 @@
-#include "CommandMessages.h"
 #include "LibraryCommands.h"
+#include "Messages.h"
 
 namespace emb {
 
@@ -15,8 +15,7 @@ void BackupLibrary(const LibraryContext& context, LibraryChoice choice) {
     }
     const std::u16string& source = LibraryPathOf(context.paths, choice);
     if (!context.files.CopyReplacing(source, *destination)) {
-        context.prompt.ShowMessage(*destination + std::u16string(kFailedSuffix),
-                                   MessageButtons::Ok);
+        context.prompt.ShowMessage(BackupFailedMessage(*destination), MessageButtons::Ok);
     }
 }
 

@@ -1,5 +1,5 @@
-#include "CommandMessages.h"
 #include "LibraryCommands.h"
+#include "Messages.h"
 
 namespace emb {
 

@@ -1,7 +1,6 @@
-#include "CommandMessages.h"
-#include "ImportMessages.h"
 #include "ImportedFile.h"
 #include "LibraryCommands.h"
+#include "Messages.h"
 #include "UserWordFormat.h"
 #include "WordTableRules.h"
 

@@ -1,7 +1,7 @@
 #include <vector>
 
-#include "CommandMessages.h"
 #include "LibraryCommands.h"
+#include "Messages.h"
 #include "UserWordFormat.h"
 #include "WordTableRules.h"
 

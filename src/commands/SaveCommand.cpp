@@ -1,8 +1,8 @@
 #include <optional>
 #include <vector>
 
-#include "CommandMessages.h"
 #include "LibraryCommands.h"
+#include "Messages.h"
 #include "UserWordFormat.h"
 #include "WordTableRules.h"
 
@@ -99,7 +99,7 @@ bool SaveTable(const LibraryContext& context, LibraryChoice choice, SavedWords& 
     WordTable& table = context.table;
     std::optional<std::vector<WordRecord>> records = PrepareRecordsForSave(table);
     if (!records) {
-        context.prompt.ShowMessage(kTooManyWordsMessage, MessageButtons::Ok);
+        context.prompt.ShowMessage(std::u16string(kTooManyWordsMessage), MessageButtons::Ok);
         return false;
     }
     if (choice == LibraryChoice::None) {
@@ -107,10 +107,9 @@ bool SaveTable(const LibraryContext& context, LibraryChoice choice, SavedWords& 
         return false;
     }
     const std::u16string& path = LibraryPathOf(context.paths, choice);
-    const std::u16string failed = path + std::u16string(kFailedSuffix);
     const std::optional<std::vector<WordRecord>> current = CurrentRecords(context.files, path);
     if (!current) {
-        context.prompt.ShowMessage(failed, MessageButtons::Ok);
+        context.prompt.ShowMessage(SaveFailedMessage(path, true), MessageButtons::Ok);
         return false;
     }
 
@@ -118,8 +117,8 @@ bool SaveTable(const LibraryContext& context, LibraryChoice choice, SavedWords& 
     // away without asking. Words it removed are not brought back: the table wins.
     const std::vector<WordRecord> added = NewWords(*records, saved.AddedIn(*current));
     if (!added.empty()) {
-        const MessageAnswer answer = context.prompt.ShowMessage(AddedWordsQuestion(added.size()),
-                                                                MessageButtons::YesNoCancel);
+        const MessageAnswer answer = context.prompt.ShowMessage(
+            AddedWordsQuestion(DecimalText(added.size())), MessageButtons::YesNoCancel);
         if (answer == MessageAnswer::Cancel) {
             return false;
         }
@@ -127,7 +126,8 @@ bool SaveTable(const LibraryContext& context, LibraryChoice choice, SavedWords& 
             AppendNewWords(table, *records, added);
             records = PrepareRecordsForSave(table);
             if (!records) {
-                context.prompt.ShowMessage(kTooManyWordsMessage, MessageButtons::Ok);
+                context.prompt.ShowMessage(std::u16string(kTooManyWordsMessage),
+                                           MessageButtons::Ok);
                 return false;
             }
         }
@@ -135,9 +135,7 @@ bool SaveTable(const LibraryContext& context, LibraryChoice choice, SavedWords& 
 
     const RewriteResult result = RewriteLibraryFile(context.files, path, *records);
     if (!result) {
-        context.prompt.ShowMessage(
-            result.restored ? failed : failed + std::u16string(kNotRestoredLine),
-            MessageButtons::Ok);
+        context.prompt.ShowMessage(SaveFailedMessage(path, result.restored), MessageButtons::Ok);
         return false;
     }
     saved = SavedWords(*records);

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "Labels.h"
+
 namespace emb {
 
 enum class MessageButtons { Ok, YesNo, YesNoCancel };
@@ -13,12 +15,6 @@ enum class MessageAnswer { Ok, Yes, No, Cancel };
 enum class FileDialogKind { Open, Save };
 
 inline constexpr std::uint32_t kOverwritePromptFlag = 0x2;  // OFN_OVERWRITEPROMPT
-
-// Filters as "description|pattern|...||", one entry after another.
-inline constexpr std::u16string_view kUserWordFileFilter = u"save files (*.EMB)|*.EMB||";
-// Import also reads text word lists; the user-word files stay the first entry.
-inline constexpr std::u16string_view kImportFileFilter =
-    u"save files (*.EMB)|*.EMB|文本词表 (*.txt)|*.txt||";
 
 // A file dialog the commands show: user-word files, and text word lists too where Import asks.
 struct FileDialogRequest {

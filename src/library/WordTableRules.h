@@ -19,7 +19,6 @@ inline constexpr std::size_t kMaxEditedPhraseUnits = kPhraseUnits;
 inline constexpr char16_t kHighestDroppedPhraseUnit = 0x80;
 
 inline constexpr int kWordLimit = static_cast<int>(kMaxRecords);
-inline constexpr char16_t kTooManyWordsMessage[] = u"保存失败，记录数大于1221";
 
 // "%04d" of row: "0000", "0001", ..., five digits from 10000 on.
 std::u16string FormatRowNumber(int row);

@@ -2,6 +2,8 @@
 
 #include <cwctype>
 
+#include "Messages.h"
+
 namespace emb {
 namespace {
 
@@ -18,11 +20,6 @@ LibraryPaths PathsOf(EditionPair pair, const std::u16string& imeFolder) {
 }
 
 }  // namespace
-
-std::u16string NotDetectedMessage() {
-    return u"没有检测到澄岫川五笔，请到" + std::u16string(kDownloadPageAddress) +
-           u"下载安装，\r\n或在留言簿提出问题和留下联系方式";
-}
 
 std::u16string ImeFolderOf(const std::u16string& profileFolder) {
     return profileFolder + u"\\" + std::u16string(kImeSubfolder);

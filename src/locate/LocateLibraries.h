@@ -20,14 +20,6 @@ inline constexpr std::u16string_view kSystemSubfolder = u"\\system32";
 inline constexpr std::size_t kShortestWindowsDirectory = 5;
 inline constexpr std::uint32_t kDirectoryAttribute = 0x10;  // FILE_ATTRIBUTE_DIRECTORY
 
-inline constexpr std::u16string_view kSystemDiskMessage =
-    u"读取系统盘出错，请检查你是否以管理员登陆";
-inline constexpr std::u16string_view kDownloadPageAddress =
-    u"https://github.com/chengxiuchuan-wubi/userwords/releases";
-
-// "Not detected": the download page, then how to reach the maker, on two lines.
-std::u16string NotDetectedMessage();
-
 // The IME folder under profileFolder, ending in a backslash.
 std::u16string ImeFolderOf(const std::u16string& profileFolder);
 

@@ -15,5 +15,3 @@ protected:
     void DoDataExchange(afx::CDataExchange* dx) override;
     BOOL OnInitDialog() override;
 };
-
-extern const wchar_t kInstructionsText[];

@@ -1,12 +1,13 @@
 #include "WordMaintDlg.h"
 
 #include "AboutDlg.h"
-#include "CommandMessages.h"
 #include "InstructionsDialog.h"
+#include "Labels.h"
 #include "LibraryCommands.h"
 #include "ListWordTable.h"
 #include "LocateLibraries.h"
 #include "Menu.h"
+#include "Messages.h"
 #include "PaintDC.h"
 #include "Win32FileSystem.h"
 #include "Win32SystemView.h"
@@ -19,9 +20,10 @@
 
 namespace {
 
-constexpr wchar_t kChoosePrompt[] = L"请选择";
-constexpr wchar_t kSimplifiedEntry[] = L"简体自造词库";
-constexpr wchar_t kTraditionalEntry[] = L"繁体自造词库";
+std::wstring Wide(std::u16string_view text) {
+    return std::wstring(text.begin(), text.end());
+}
+
 // Where the label at the window's foot leads: the maker's home page.
 constexpr wchar_t kHomePage[] = L"https://github.com/chengxiuchuan-wubi/userwords";
 
@@ -69,16 +71,16 @@ BOOL CWordMaintDlg::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    m_libraryCombo.SetWindowText(kChoosePrompt);
-    m_libraryCombo.SetItemData(m_libraryCombo.AddString(kSimplifiedEntry),
+    m_libraryCombo.SetWindowText(Wide(emb::kChoosePrompt));
+    m_libraryCombo.SetItemData(m_libraryCombo.AddString(Wide(emb::kSimplifiedEntry)),
                                static_cast<DWORD_PTR>(emb::LibraryChoice::Simplified));
-    m_libraryCombo.SetItemData(m_libraryCombo.AddString(kTraditionalEntry),
+    m_libraryCombo.SetItemData(m_libraryCombo.AddString(Wide(emb::kTraditionalEntry)),
                                static_cast<DWORD_PTR>(emb::LibraryChoice::Traditional));
 
     m_wordList.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    m_wordList.InsertColumn(emb::kCodeColumn, L"编码", LVCFMT_LEFT, 60);
-    m_wordList.InsertColumn(emb::kPhraseColumn, L"自造词", LVCFMT_LEFT, 500);
-    m_wordList.InsertColumn(emb::kNumberColumn, L"编号", LVCFMT_LEFT, 50);
+    m_wordList.InsertColumn(emb::kCodeColumn, Wide(emb::kCodeHeading), LVCFMT_LEFT, 60);
+    m_wordList.InsertColumn(emb::kPhraseColumn, Wide(emb::kPhraseHeading), LVCFMT_LEFT, 500);
+    m_wordList.InsertColumn(emb::kNumberColumn, Wide(emb::kNumberHeading), LVCFMT_LEFT, 50);
     m_wordList.SetColumnValidChars(L"abcdefghijklmnopqrstuvwxy", emb::kCodeColumn);
     m_wordList.SetReadOnlyColumn(emb::kNumberColumn, true);
 
@@ -94,9 +96,8 @@ BOOL CWordMaintDlg::OnInitDialog() {
 }
 
 emb::LocateStatus CWordMaintDlg::FindLibraries() {
-    emb::Win32SystemView system([](const std::u16string& text) {
-        afx::AfxMessageBox(std::wstring(text.begin(), text.end()), MB_OK);
-    });
+    emb::Win32SystemView system(
+        [](const std::u16string& text) { afx::AfxMessageBox(Wide(text), MB_OK); });
     return emb::LocateLibraries(system, m_paths);
 }
 
@@ -204,7 +205,7 @@ bool CWordMaintDlg::MayDiscardTable() {
     const std::wstring library = m_libraryCombo.GetLBText(m_shownLibrary);
     const std::u16string question =
         emb::UnsavedChangesQuestion(std::u16string(library.begin(), library.end()));
-    switch (afx::AfxMessageBox(std::wstring(question.begin(), question.end()), MB_YESNOCANCEL)) {
+    switch (afx::AfxMessageBox(Wide(question), MB_YESNOCANCEL)) {
         case IDYES:
             // The question named the shown library: it is saved there even when the box's
             // text has been typed over since.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CliTestSupport.h"
+#include "Messages.h"
 #include "UserWordFormat.h"
 #include "WordTableRules.h"
 

@@ -6,6 +6,7 @@
 
 #include "CliTestSupport.h"
 #include "MemoryWordTable.h"
+#include "Messages.h"
 #include "UserWordFormat.h"
 #include "WordTableRules.h"
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "LocateLibraries.h"
+#include "Messages.h"
 #include "WideText.h"
 
 namespace emb {

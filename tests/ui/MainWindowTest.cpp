@@ -2,11 +2,11 @@
 
 #include <commctrl.h>
 
-#include "CommandMessages.h"
-#include "InstructionsDialog.h"
+#include "Labels.h"
 #include "ListDriving.h"
 #include "LocateLibraries.h"
 #include "MainWindowFixture.h"
+#include "Messages.h"
 #include "UserWordFormat.h"
 
 namespace uitest {
@@ -500,7 +500,7 @@ TEST_F(MainWindowTest, SaveAsksAboutWordsAnotherProgramAddedAndTakesAnOpenEdit) 
     installed.InstallEdition(L"EDNQA");
     installed.WriteLibrary(installed.SimplifiedPath(), {{u"wq", u"你们"}});
     const Records theirs = {{u"wq", u"你们"}, {u"imeb", u"新造"}};
-    const std::u16string question = emb::AddedWordsQuestion(1);
+    const std::u16string question = emb::AddedWordsQuestion(u"1");
     const std::wstring asked(question.begin(), question.end());
     CWordMaintDlg dialog;
     WaitForWindow();
@@ -600,7 +600,8 @@ TEST_F(MainWindowTest, TheInstructionsShowTheHelpTextReadOnly) {
             const HWND instructions = FindDialogWithCaption(L"使用说明");
             const HWND text = ::GetDlgItem(instructions, IDC_INSTRUCTIONS_TEXT);
             const std::wstring shown = WindowText(text);
-            EXPECT_EQ(shown, kInstructionsText);
+            EXPECT_EQ(shown,
+                      std::wstring(emb::kInstructionsText.begin(), emb::kInstructionsText.end()));
             EXPECT_EQ(shown.size(), 353u);
             EXPECT_EQ(shown.substr(shown.size() - 4), L"\r\n\r\n");
             EXPECT_NE(::GetWindowLongW(text, GWL_STYLE) & ES_READONLY, 0);

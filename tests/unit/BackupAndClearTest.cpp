@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "CommandMessages.h"
 #include "LibraryCommands.h"
+#include "Messages.h"
 #include "UserWordFormat.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/RecordingPrompt.h"

@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "CommandMessages.h"
 #include "LibraryCommands.h"
+#include "Messages.h"
 #include "UserWordFormat.h"
 #include "WordTableRules.h"
 #include "fakes/FakeFileSystem.h"
@@ -79,7 +79,8 @@ TEST_F(SaveCommandTest, MoreWordsThanAFileHoldsAreRefusedAfterTheTidyUp) {
     }
     AppendBlankRow(table);
     EXPECT_FALSE(Save());
-    EXPECT_EQ(prompt.shown, (std::vector<Shown>{{kTooManyWordsMessage, MessageButtons::Ok}}));
+    EXPECT_EQ(prompt.shown,
+              (std::vector<Shown>{{std::u16string(kTooManyWordsMessage), MessageButtons::Ok}}));
     EXPECT_EQ(Simplified(), ImageOf(kOldWords));
     ASSERT_EQ(table.RowCount(), kWordLimit + 1);  // tidied and sorted all the same
     EXPECT_EQ(table.CellText(0, kCodeColumn), u"0000");
@@ -106,7 +107,7 @@ TEST_F(SaveCommandTest, AFailedSaveLeavesOrPutsBackThePreviousBytesAndSaysWhich)
         bytes.push_back(0x42);  // a tail that must survive the restore too
         return bytes;
     }();
-    const std::u16string notRestored = kFailed + std::u16string(kNotRestoredLine);
+    const std::u16string notRestored = SaveFailedMessage(kPaths.simplifiedPath, false);
     struct Case {
         const char* disk;
         std::function<void(FakeFileSystem&)> fail;
@@ -191,7 +192,7 @@ TEST_F(SaveCommandTest, EqualCodesChangePlacesAtEverySave) {
 TEST_F(SaveCommandTest, WordsAddedToTheFileSinceTheLoadAreOfferedOnce) {
     const Bytes written =
         ImageOf({{u"imea", u"新造"}, {u"mine", u"我的"}, {u"imea", u"新造"}, {u"", u"空"}});
-    const std::u16string question = AddedWordsQuestion(1);
+    const std::u16string question = AddedWordsQuestion(u"1");
     struct Case {
         MessageAnswer answer;
         bool saved;

@@ -1,0 +1,106 @@
+#pragma once
+
+// Every message the program shows the user, in one place: the user guide lists each of them, and
+// its check reads this file. Parts filled in at run time are parameters.
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace emb {
+
+// "1221", as the messages show counts.
+inline std::u16string DecimalText(std::size_t number) {
+    std::u16string text;
+    do {
+        text.insert(text.begin(), static_cast<char16_t>(u'0' + number % 10));
+        number /= 10;
+    } while (number != 0);
+    return text;
+}
+
+// Start-up.
+inline constexpr std::u16string_view kSystemDiskMessage =
+    u"读取系统盘出错，请检查你是否以管理员登陆";
+inline constexpr std::u16string_view kDownloadPageAddress =
+    u"https://github.com/chengxiuchuan-wubi/userwords/releases";
+// No edition found: the download page, then how to reach the maker, on two lines.
+inline std::u16string NotDetectedMessage() {
+    return u"没有检测到澄岫川五笔，请到" + std::u16string(kDownloadPageAddress) +
+           u"下载安装，\r\n或在留言簿提出问题和留下联系方式";
+}
+
+// Loading: a box with the library's path alone, then this one.
+inline constexpr std::u16string_view kOpenErrorMessage = u"打开错误\n";
+
+// Saving.
+inline constexpr std::u16string_view kTooManyWordsMessage = u"保存失败，记录数大于1221";
+inline constexpr std::u16string_view kNoLibraryChosenMessage = u"未选定库";
+// restored: the file holds its previous bytes again.
+inline std::u16string SaveFailedMessage(std::u16string_view path, bool restored) {
+    std::u16string message = std::u16string(path) + u"失败";
+    if (!restored) {
+        message += u"\r\n原来的词库文件也没能恢复，可能已经损坏。请不要关闭窗口，排除原因后再"
+                   u"保存一次；或者用备份恢复。";
+    }
+    return message;
+}
+// Another program (the input method, as a rule) has added words to the file.
+inline std::u16string AddedWordsQuestion(std::u16string_view count) {
+    return u"词库文件在上次载入或保存以后被别的程序改过，多了" + std::u16string(count) +
+           u"个词（可能是输入法新造的词）。\r\n"
+           u"是：把这些词加进表格再保存\r\n"
+           u"否：不要这些词，直接保存\r\n"
+           u"取消：不保存";
+}
+// Before a table with unsaved changes is closed or replaced; library is its entry in the box.
+inline std::u16string UnsavedChangesQuestion(std::u16string_view library) {
+    return std::u16string(library) + u"的修改还没有保存。要保存吗？";
+}
+
+// Import.
+inline constexpr std::u16string_view kImportOpenFailedMessage = u"打开文件失败";
+inline std::u16string NotImportableMessage(std::u16string_view path) {
+    return std::u16string(path) + u"\n不是自造词库文件，也不是文本词表，没有导入。";
+}
+// A count above the file's slots, of a file that is no word list either. (A damaged backup may
+// still hold words worth rescuing.)
+inline std::u16string LargeCountQuestion(std::u16string_view path, std::u16string_view count) {
+    return std::u16string(path) + u"\n这个文件的记录数是" + std::u16string(count) +
+           u"，不像本程序保存的词库。\n仍然按词库导入吗？";
+}
+// At most this many skipped lines are named after a word list's import.
+inline constexpr std::size_t kNamedSkippedLines = 5;
+// "3、7、12", the first kNamedSkippedLines of lines, and "……" when there are more.
+inline std::u16string SkippedLineNumbers(std::span<const std::size_t> lines) {
+    std::u16string text;
+    for (std::size_t i = 0; i < lines.size() && i < kNamedSkippedLines; ++i) {
+        text += (i == 0 ? u"" : u"、") + DecimalText(lines[i]);
+    }
+    if (lines.size() > kNamedSkippedLines) {
+        text += u"……";
+    }
+    return text;
+}
+// After a word list some of whose lines were not words.
+inline std::u16string WordListSkippedMessage(std::u16string_view added,
+                                             std::u16string_view duplicates,
+                                             std::u16string_view skipped,
+                                             std::u16string_view lineNumbers) {
+    return u"导入了" + std::u16string(added) + u"个词，" + std::u16string(duplicates) +
+           u"个重复的词没有添加。\n跳过了" + std::u16string(skipped) + u"行：第" +
+           std::u16string(lineNumbers) +
+           u"行。\n这些行不是“编码 词组”或“词组 编码”，或者编码不是1到4个字母a～y、"
+           u"词组不是1到40个汉字。";
+}
+
+// Backup.
+inline std::u16string BackupFailedMessage(std::u16string_view path) {
+    return std::u16string(path) + u"失败";
+}
+
+// Clear.
+inline constexpr std::u16string_view kConfirmClearMessage = u"你确定要删除所有自造词吗？";
+
+}  // namespace emb

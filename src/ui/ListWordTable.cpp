@@ -1,5 +1,10 @@
 #include "ListWordTable.h"
 
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
 namespace {
 
 std::wstring Wide(std::u16string_view text) {
@@ -62,10 +67,12 @@ void ListWordTable::DeleteRow(int row) {
     Suspend();
     HoldFocusWhileRowsChange();
     if (row == m_focusedRow) {
-        // Where the focus goes when its row is deleted is the control's own rule.
+        // Where the focus goes when its row is deleted is the control's own rule; it goes to
+        // a new row, which the list scrolls to in the end as the control would.
         ReturnFocus();
         m_list.DeleteItem(row);
         HoldFocus();
+        m_focusMoved = m_focusedRow != kNoRow;
         return;
     }
     if (m_list.DeleteItem(row) && m_focusedRow > row) {
@@ -79,8 +86,127 @@ void ListWordTable::DeleteAllRows() {
     // Emptied with the control's redrawing on: under Wine, a list emptied while its redrawing
     // is off makes every later insert thousands of times slower.
     m_paintPause.Begin();
+    m_topToRestore = kNoRow;  // nothing left to scroll back to
     ResumeRows();
     m_list.DeleteAllItems();
+}
+
+void ListWordTable::DeleteRows(const std::vector<int>& ascendingRows) {
+    const int rows = RowCount();
+    std::vector<int> going;
+    going.reserve(ascendingRows.size());
+    for (const int row : ascendingRows) {
+        if (row >= 0 && row < rows && (going.empty() || row > going.back())) {
+            going.push_back(row);
+        }
+    }
+    if (going.empty()) {
+        return;
+    }
+    Suspend();
+    HoldFocusWhileRowsChange();
+    // Each row removed costs the control a few notifications and, under Wine, time in
+    // proportion to the rows still there. Emptying the list costs much less per row, putting a
+    // row back about as much as removing one: worth it once more than two thirds go.
+    if (going.size() > 2 * (static_cast<std::size_t>(rows) - going.size())) {
+        PutBackOnly(going);
+    } else {
+        DeleteOneByOne(going);
+    }
+}
+
+void ListWordTable::DeleteOneByOne(const std::vector<int>& rows) {
+    // From the last, so the rows still to go keep their places; the focused row after all the
+    // others. Each row removed above it moves the focused row up, as the control would.
+    const int focused = m_focusedRow;
+    bool focusedGoes = false;
+    for (std::size_t k = rows.size(); k-- > 0;) {
+        if (rows[k] == focused) {
+            focusedGoes = true;
+        } else {
+            DeleteRow(rows[k]);
+        }
+    }
+    if (focusedGoes) {
+        DeleteRow(m_focusedRow);
+    }
+}
+
+// Empties the list and puts back the rows that stay, with their cells and selection, in one
+// pass of inserts as a load makes them. The focused row and the selection's anchor are put back
+// too when they go, and then removed as single rows, so that the control itself moves the
+// focus and the anchor off them, as it would have with every row removed one by one.
+void ListWordTable::PutBackOnly(const std::vector<int>& goingRows) {
+    struct Row {
+        int index = 0;
+        bool goes = false;
+        bool selected = false;
+        std::array<std::wstring, emb::kColumnCount> cells;
+    };
+    const int rows = RowCount();
+    const int focused = m_focusedRow;
+    const int mark = m_list.GetSelectionMark();
+    std::vector<Row> back;
+    back.reserve(static_cast<std::size_t>(rows) - goingRows.size() + 2);
+    std::size_t next = 0;
+    for (int row = 0; row < rows; ++row) {
+        const bool goes = next < goingRows.size() && goingRows[next] == row;
+        if (goes) {
+            ++next;
+            if (row != focused && row != mark) {
+                continue;
+            }
+        }
+        Row kept{row, goes, (m_list.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0, {}};
+        for (int column = 0; column < emb::kColumnCount; ++column) {
+            kept.cells[static_cast<std::size_t>(column)] = m_list.GetItemText(row, column);
+        }
+        back.push_back(std::move(kept));
+    }
+
+    // Where the list stood: with its rows removed one by one, it would stand there still, as far
+    // as the rows left reach.
+    if (m_topToRestore == kNoRow) {
+        m_topToRestore = m_list.GetTopIndex();
+    }
+    // Emptied with the control's redrawing on, as DeleteAllRows does; the focus stays held.
+    m_suspended = false;
+    m_list.SetRedraw(TRUE);
+    m_list.DeleteAllItems();
+    Suspend();
+
+    constexpr UINT kStates = LVIS_SELECTED | LVIS_FOCUSED;
+    int newFocused = kNoRow;
+    int newMark = kNoRow;
+    for (std::size_t k = 0; k < back.size(); ++k) {
+        const Row& row = back[k];
+        const int at = static_cast<int>(k);
+        m_list.InsertItem(LVIF_TEXT | LVIF_STATE, at, row.cells[0],
+                          row.selected ? LVIS_SELECTED : 0u, kStates);
+        for (int column = 1; column < emb::kColumnCount; ++column) {
+            m_list.SetItemText(at, column, row.cells[static_cast<std::size_t>(column)]);
+        }
+        if (row.index == focused) {
+            newFocused = at;
+        }
+        if (row.index == mark) {
+            newMark = at;
+        }
+    }
+    m_list.SetSelectionMark(newMark);
+    if (newFocused != focused) {
+        m_focusMoved = true;  // rows above it went
+    }
+    m_focusedRow = newFocused;
+
+    // In ascending order, as the literal removal meets them.
+    int removed = 0;
+    for (std::size_t k = 0; k < back.size(); ++k) {
+        if (back[k].goes) {
+            DeleteRow(static_cast<int>(k) - removed);
+            ++removed;
+        }
+    }
 }
 
 // Once per bulk change, not per row: while the control's redrawing is off, the window has been
@@ -111,6 +237,10 @@ void ListWordTable::ResumeRows() {
     if (m_suspended) {
         m_suspended = false;
         m_list.SetRedraw(TRUE);
+    }
+    if (m_topToRestore != kNoRow) {
+        m_list.ScrollToTopIndex(m_topToRestore);
+        m_topToRestore = kNoRow;
     }
     if (m_holdingFocus) {
         // With the control's redrawing on, so it scrolls to a new focused row as it would have.

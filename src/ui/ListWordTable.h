@@ -28,6 +28,11 @@ public:
     void InsertRow(int row, std::u16string_view code) override;
     void DeleteRow(int row) override;
     void DeleteAllRows() override;
+    // Removes the rows one by one, the focused row last, when only the rows that stay lie about
+    // it: the control then moves the focus once, by its own rule, to the row it would have
+    // reached moving it on with each removal (under Wine each move of the focus costs a scroll).
+    // When more than two thirds go, the list is emptied and the rest put back instead.
+    void DeleteRows(const std::vector<int>& ascendingRows) override;
 
     // Gives the focus back to its row and redraws the list now if changes are waiting.
     void Resume();
@@ -42,6 +47,8 @@ private:
     void HoldFocus();
     void ReturnFocus();
     void HoldFocusWhileRowsChange();
+    void DeleteOneByOne(const std::vector<int>& rows);
+    void PutBackOnly(const std::vector<int>& goingRows);
 
     afx::CListCtrl& m_list;
     ListPaintPause m_paintPause;
@@ -50,4 +57,5 @@ private:
     int m_focusedRow = kNoRow;       // while holding: the row the control would show focused
     bool m_insertedFocused = false;  // a row has gone in focused since the last Suspend
     bool m_focusMoved = false;       // m_focusedRow is a new row, not the one held
+    int m_topToRestore = kNoRow;     // the list was emptied and refilled: where it stood
 };

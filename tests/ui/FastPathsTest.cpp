@@ -85,20 +85,29 @@ Seen SeenIn(HWND list) {
 }
 
 // Which rows a random table's words may leave incomplete. When most rows go, the tidy-up takes
-// another path, and the focused row and the anchor are among them or not. In the long table
-// more rows stay than the list shows at once (23), so where it ends up scrolled shows.
+// another path. In the long table more rows stay than the list shows at once (23), so where it
+// ends up scrolled shows.
 enum class Shape { AnyRows, EveryRowIncomplete, AllButAFewIncomplete, LongMostRowsIncomplete };
+// Where the focus or the selection anchor lies: anywhere (the anchor now and then where the
+// control put it with the focus), on no row, on a row that goes or on one that stays.
+enum class Place { Anywhere, Nowhere, OnARowThatGoes, OnARowThatStays };
+struct TableKind {
+    Shape shape = Shape::AnyRows;
+    Place focus = Place::Anywhere;
+    Place anchor = Place::Anywhere;
+};
 
 class Generator {
 public:
     explicit Generator(unsigned seed) : m_random(seed) {}
 
-    Start Make(Shape shape) {
+    Start Make(const TableKind& kind) {
+        const Shape shape = kind.shape;
         Start start;
         const bool longTable = shape == Shape::LongMostRowsIncomplete;
         const int rows = shape == Shape::AnyRows ? Below(45)
                          : longTable             ? 80 + Below(20)
-                                                 : 8 + Below(38);
+                                                 : 8 + Below(28);
         std::vector<bool> complete(static_cast<std::size_t>(rows), false);
         std::vector<int> completeRows;
         const int stay = shape == Shape::AllButAFewIncomplete ? 1 + Below(3)
@@ -121,25 +130,29 @@ public:
             start.rows.push_back({Wide(word.code), Wide(word.phrase), Wide(number), Below(3) != 0});
         }
         start.focused = Below(4) == 0 ? -1 : Below(rows + 1) - 1;
-        start.scrolledRows = Below(3) == 0 ? 0 : Below(rows + 1);
+        start.scrolledRows = Below(3) == 0 && !longTable ? 0 : Below(rows + 1);
         start.waitingPaint = Below(3) == 0;
         const int records = Below(30);
         for (int i = 0; i < records; ++i) {
             start.records.push_back(Word());
         }
-        // The focus and the anchor on one of the few rows that stay, too, now and then.
-        const auto someRow = [&] {
-            return !completeRows.empty() && Below(2) == 0
-                       ? completeRows[static_cast<std::size_t>(
-                             Below(static_cast<int>(completeRows.size())))]
-                       : Below(rows + 1) - 1;
+        if (Below(2) == 0) {
+            start.anchor = Below(rows + 1) - 1;
+        }
+        const auto rowIn = [&](Place place, int anywhere) {
+            if (place == Place::OnARowThatStays && !completeRows.empty()) {
+                return completeRows[static_cast<std::size_t>(
+                    Below(static_cast<int>(completeRows.size())))];
+            }
+            for (int row = Below(rows); place == Place::OnARowThatGoes; row = Below(rows)) {
+                if (!complete[static_cast<std::size_t>(row)]) {
+                    return row;
+                }
+            }
+            return place == Place::Anywhere ? anywhere : -1;
         };
-        if (!completeRows.empty() && start.focused >= 0) {
-            start.focused = longTable && Below(2) == 0 ? -1 : someRow();
-        }
-        if (const int anchor = Below(3); anchor > 0) {
-            start.anchor = anchor == 1 ? -1 : someRow();
-        }
+        start.focused = rowIn(kind.focus, start.focused);
+        start.anchor = rowIn(kind.anchor, start.anchor);
         return start;
     }
 
@@ -226,13 +239,25 @@ protected:
                              Starts starts = Starts::AnyRows) {
         script.Then([this, what, fast, literal, starts] {
             Generator generator(20261207);
-            constexpr Shape kMostRowsGo[] = {Shape::EveryRowIncomplete, Shape::AllButAFewIncomplete,
-                                             Shape::LongMostRowsIncomplete};
-            const int rounds = starts == Starts::AnyRows ? 25 : 37;
-            for (int round = 0; round < rounds; ++round) {
-                // From round 25 on, the shapes where most rows go, in turn.
-                const Start start =
-                    generator.Make(round < 25 ? Shape::AnyRows : kMostRowsGo[round % 3]);
+            std::vector<TableKind> kinds(25);
+            if (starts == Starts::AlsoMostRowsGoing) {
+                // Every place of focus and anchor where most rows go; the long tables scroll.
+                constexpr Place kPlaces[] = {Place::Nowhere, Place::OnARowThatGoes,
+                                             Place::OnARowThatStays};
+                for (const Place focus : kPlaces) {
+                    for (const Place anchor : kPlaces) {
+                        kinds.push_back({Shape::AllButAFewIncomplete, focus, anchor});
+                        if (focus != Place::OnARowThatStays && anchor != Place::OnARowThatStays) {
+                            kinds.push_back({Shape::EveryRowIncomplete, focus, anchor});
+                        }
+                    }
+                }
+                kinds.push_back({Shape::LongMostRowsIncomplete, Place::Nowhere, Place::Anywhere});
+                kinds.push_back(
+                    {Shape::LongMostRowsIncomplete, Place::OnARowThatStays, Place::Anywhere});
+            }
+            for (std::size_t round = 0; round < kinds.size(); ++round) {
+                const Start start = generator.Make(kinds[round]);
                 Fill(m_dialog.WordList(), start);
                 if (start.waitingPaint) {
                     LeavePaintDue(List());

@@ -76,7 +76,10 @@ inline constexpr std::size_t kNamedSkippedLines = 5;
 inline std::u16string SkippedLineNumbers(std::span<const std::size_t> lines) {
     std::u16string text;
     for (std::size_t i = 0; i < lines.size() && i < kNamedSkippedLines; ++i) {
-        text += (i == 0 ? u"" : u"、") + DecimalText(lines[i]);
+        if (i != 0) {
+            text += u"、";
+        }
+        text += DecimalText(lines[i]);
     }
     if (lines.size() > kNamedSkippedLines) {
         text += u"……";

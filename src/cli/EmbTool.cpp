@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <ostream>
+#include <string_view>
 
 #include "BuildCommand.h"
 #include "DiffCommand.h"
@@ -126,10 +127,6 @@ int Dispatch(const Args& args, std::ostream& out, std::ostream& err) {
 }
 
 }  // namespace
-
-std::string_view UsageText() {
-    return kUsage;
-}
 
 int RunEmbTool(const std::vector<std::u16string>& args, std::ostream& out, std::ostream& err) {
     int status = kExitFailure;

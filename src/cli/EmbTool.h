@@ -2,7 +2,6 @@
 
 #include <iosfwd>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace embtool {
@@ -16,7 +15,5 @@ enum ExitCode : int {
 
 // Runs the command line args (without the program name). Output and messages are UTF-8.
 int RunEmbTool(const std::vector<std::u16string>& args, std::ostream& out, std::ostream& err);
-
-std::string_view UsageText();
 
 }  // namespace embtool

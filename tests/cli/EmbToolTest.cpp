@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -19,8 +20,6 @@
 
 #ifndef _WIN32
 #include <sys/resource.h>
-
-#include <csignal>
 #endif
 
 namespace embtool {
@@ -148,11 +147,13 @@ TEST_F(EmbToolTest, AnswersHelpAndVersionAndRefusesWithOneLineTouchingNoFile) {
     }
 }
 
-TEST_F(EmbToolTest, BuildWritesWhatSaveWritesOverTheOldFileAndDumpReadsEveryRecord) {
+TEST_F(EmbToolTest, BuildWritesWhatSaveWritesAndDumpReadsEveryRecord) {
     Write(u"词表.txt", U8(u"b\t乙\n\t无码\naa\t甲甲\nB\t大乙\n"));
     Write(u"简体.emb", std::string(emb::kFileSize + 1000, 'x'));
     EXPECT_EQ(Tool(u"build 词表.txt 简体.emb"), (Result{0, "", ""}));
     EXPECT_EQ(Read(u"简体.emb"), FileOf({{u"B", u"大乙"}, {u"aa", u"甲甲"}, {u"b", u"乙"}}));
+    EXPECT_EQ(Tool(u"build 词表.txt 新.emb"), (Result{0, "", ""}));
+    EXPECT_EQ(Read(u"新.emb"), Read(u"简体.emb"));
 
     Write(u"简体.emb", FileOf({{u"wqvb", u"你好"}, {u"", u"词"}, {u"aa", u""}}));
     EXPECT_EQ(Tool(u"dump 简体.emb"), (Result{0, U8(u"wqvb\t你好\n\t词\naa\t\n"), ""}));
@@ -214,11 +215,11 @@ TEST_F(EmbToolTest, InfoReportsEachAnomaly) {
          "record count: 1222\nfile size: 127100 bytes\n"
          "anomaly: record count above the limit of 1221\n"
          "anomaly: file longer than 127090 bytes by 10 bytes"},
-        // Cut 50 bytes into record 3.
-        {Image(5, 364, {}),
-         "record count: 5\nfile size: 364 bytes\n"
-         "anomaly: counted records past the end of the file: 2 (1 wholly, 1 partly)\n"
-         "anomaly: file shorter than 127090 bytes by 126726 bytes"},
+        // Ends where record 3 would start.
+        {Image(5, 314, {}),
+         "record count: 5\nfile size: 314 bytes\n"
+         "anomaly: counted records past the end of the file: 2 (2 wholly, 0 partly)\n"
+         "anomaly: file shorter than 127090 bytes by 126776 bytes"},
         // Too short for the count.
         {Image(0, 1, {0}),
          "record count: 0\nfile size: 1 byte\n"
@@ -246,21 +247,25 @@ TEST_F(EmbToolTest, MergeAddsTheNewWordsSavesTheLibraryAndSaysWhatItDid) {
     EXPECT_EQ(std::get<1>(Tool(u"merge 简体.emb 备份.txt")),
               "added 2 words, skipped 1 duplicate, skipped 6 lines that are not words "
               "(lines 4, 5, 6, 7, 8, ...)\n");
+    Write(u"备份.txt", U8(u"1\n2\n3\n4\n5\n中国 khlg\n"));
+    EXPECT_EQ(std::get<1>(Tool(u"merge 简体.emb 备份.txt")),
+              "added 0 words, skipped 1 duplicate, skipped 5 lines that are not words "
+              "(lines 1, 2, 3, 4, 5)\n");
     EXPECT_EQ(std::get<1>(Tool(u"dump 简体.emb")),
               U8(u"aaaa\t工\nbb\t人\nkhlg\t中国\nwq\t你们\nwqvb\t你好\n"));
 }
 
 TEST_F(EmbToolTest, DiffListsTheWordsOfEitherSideByCodeThenPhrase) {
-    Write(u"甲.emb", FileOf({{u"a", u"甲甲"}, {u"\xFF41", u"全角"}, {u"a", u"甲"}, {u"", u"孤"}}));
-    Write(u"乙.emb",
-          FileOf({{u"\U00020000", u"扩展"}, {u"a", u"甲"}, {u"B", u"大乙"}, {u"a", u"甲乙"}}));
-    // UTF-16 order: the surrogates of U+20000 come before U+FF41.
-    EXPECT_EQ(
-        Tool(u"diff 甲.emb 乙.emb"),
-        (Result{1, U8(u"+B\t大乙\n+a\t甲乙\n-a\t甲甲\n+\U00020000\t扩展\n-\xFF41\t全角\n"), ""}));
-    // The same words in another order, one repeated, and no incomplete record.
-    Write(u"乙.emb", FileOf({{u"a", u"甲"}, {u"\xFF41", u"全角"}, {u"a", u"甲甲"}, {u"a", u"甲"}}));
-    EXPECT_EQ(Tool(u"diff 甲.emb 乙.emb"), (Result{0, "", ""}));
+    Write(u"a.emb", FileOf({{u"a", u"甲甲"}, {u"ａ", u"全"}, {u"a", u"甲"}, {u"", u"孤"}}));
+    Write(u"b.emb", FileOf({{u"𠀀", u"扩"}, {u"a", u"甲"}, {u"B", u"乙"}, {u"a", u"甲乙"}}));
+    // UTF-16 order: the surrogates of U+20000 (𠀀) come before U+FF41 (ａ).
+    EXPECT_EQ(Tool(u"diff a.emb b.emb"),
+              (Result{1, U8(u"+B\t乙\n+a\t甲乙\n-a\t甲甲\n+𠀀\t扩\n-ａ\t全\n"), ""}));
+    // The same words in another order, one repeated, no incomplete record, and one more.
+    Write(u"b.emb",
+          FileOf({{u"a", u"甲"}, {u"ｚ", u"末"}, {u"ａ", u"全"}, {u"a", u"甲甲"}, {u"a", u"甲"}}));
+    EXPECT_EQ(Tool(u"diff a.emb b.emb"), (Result{1, U8(u"+ｚ\t末\n"), ""}));
+    EXPECT_EQ(Tool(u"diff a.emb a.emb"), (Result{0, "", ""}));
 }
 
 }  // namespace

@@ -14,13 +14,4 @@ std::size_t MemoryBytes::ReadAt(std::uint64_t offset, std::span<std::uint8_t> ou
     return count;
 }
 
-bool MemoryBytes::WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
-    const auto start = static_cast<std::size_t>(offset);
-    if (m_bytes.size() < start + bytes.size()) {
-        m_bytes.resize(start + bytes.size());
-    }
-    std::copy(bytes.begin(), bytes.end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(start));
-    return true;
-}
-
 }  // namespace emb

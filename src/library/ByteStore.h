@@ -31,16 +31,12 @@ public:
     virtual bool Close() = 0;
 };
 
-// A growable in-memory byte buffer, for tests and for building whole images.
-class MemoryBytes final : public ByteReader, public ByteWriter {
+// Bytes held in memory, read as a file is read.
+class MemoryBytes final : public ByteReader {
 public:
-    MemoryBytes() = default;
     explicit MemoryBytes(std::vector<std::uint8_t> bytes) : m_bytes(std::move(bytes)) {}
 
     std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
-    bool WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override;
-
-    const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
 
 private:
     std::vector<std::uint8_t> m_bytes;

@@ -48,15 +48,11 @@ std::FILE* OpenStream(const std::u16string& path, StdioFile::Mode mode) {
         return CreateNewStream(path);
     }
 #ifdef _WIN32
-    const wchar_t* wideMode = mode == StdioFile::Mode::Read     ? L"rb"
-                              : mode == StdioFile::Mode::Update ? L"r+b"
-                                                                : L"w+b";
+    const wchar_t* wideMode = mode == StdioFile::Mode::Read ? L"rb" : L"r+b";
     static_assert(sizeof(wchar_t) == sizeof(char16_t));
     return _wfopen(reinterpret_cast<const wchar_t*>(path.c_str()), wideMode);
 #else
-    const char* narrowMode = mode == StdioFile::Mode::Read     ? "rb"
-                             : mode == StdioFile::Mode::Update ? "r+b"
-                                                               : "w+b";
+    const char* narrowMode = mode == StdioFile::Mode::Read ? "rb" : "r+b";
     return std::fopen(ToUtf8(path).c_str(), narrowMode);
 #endif
 }

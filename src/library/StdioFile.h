@@ -16,7 +16,6 @@ public:
     enum class Mode {
         Read,       // "rb": an existing file, read only
         Update,     // "r+b": an existing file, read and write, never truncated
-        Create,     // "w+b": created, or truncated when it exists
         CreateNew,  // read and write, created only when nothing exists at the path yet
     };
 

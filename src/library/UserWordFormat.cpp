@@ -99,15 +99,6 @@ std::vector<std::uint8_t> EmptyFileImage() {
     return std::vector<std::uint8_t>(kFileSize, 0);
 }
 
-WriteResult WriteFileImage(ByteWriter& target, std::span<const WordRecord> records) {
-    FileImage image = BuildFileImage(records);
-    WriteResult result{image.error, image.badRecord, false};
-    if (image.Ok()) {
-        result.written = target.WriteAt(0, image.bytes);
-    }
-    return result;
-}
-
 bool CreateEmptyFile(ByteWriter& target) {
     return target.WriteAt(0, EmptyFileImage());
 }

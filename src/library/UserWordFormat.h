@@ -62,16 +62,6 @@ FileImage BuildFileImage(std::span<const WordRecord> records);
 // kFileSize zero bytes: a library with no records.
 std::vector<std::uint8_t> EmptyFileImage();
 
-struct WriteResult {
-    ImageError error = ImageError::None;
-    std::size_t badRecord = 0;
-    bool written = false;  // every byte of the image reached the target
-};
-
-// Writes the image of records from offset 0. Bytes of the target past kFileSize stay as they
-// are; nothing at all is written when the image is refused.
-WriteResult WriteFileImage(ByteWriter& target, std::span<const WordRecord> records);
-
 // Writes the empty image from offset 0; false when a write failed.
 bool CreateEmptyFile(ByteWriter& target);
 

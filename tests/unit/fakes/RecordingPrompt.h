@@ -13,39 +13,27 @@ namespace emb::testing {
 class RecordingPrompt final : public UserPrompt {
 public:
     struct Shown {
-        std::u16string text;  // the message, or "<open dialog>" / "<save dialog>"
+        std::u16string text;  // the message, or "open " / "save " and the file dialog's filter
         MessageButtons buttons = MessageButtons::Ok;
         friend bool operator==(const Shown&, const Shown&) = default;
     };
 
     std::vector<Shown> shown;
-    std::vector<FileDialogRequest> dialogs;
-    std::deque<std::optional<std::u16string>> fileAnswers;  // empty: the dialog is cancelled
-    MessageAnswer yesNoAnswer = MessageAnswer::No;
-    std::deque<MessageAnswer> answers;  // for questions, in order; when empty: yesNoAnswer, Cancel
+    std::deque<std::optional<std::u16string>> fileAnswers;  // none left: the dialog is cancelled
+    MessageAnswer yesNoAnswer = MessageAnswer::No;          // to every question
 
     MessageAnswer ShowMessage(const std::u16string& text, MessageButtons buttons) override {
         shown.push_back({text, buttons});
-        if (buttons == MessageButtons::Ok) {
-            return MessageAnswer::Ok;
-        }
-        if (!answers.empty()) {
-            const MessageAnswer answer = answers.front();
-            answers.pop_front();
-            return answer;
-        }
-        return buttons == MessageButtons::YesNo ? yesNoAnswer : MessageAnswer::Cancel;
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : yesNoAnswer;
     }
-
     std::optional<std::u16string> AskForFile(const FileDialogRequest& request) override {
-        shown.push_back(
-            {request.kind == FileDialogKind::Open ? u"<open dialog>" : u"<save dialog>"});
-        dialogs.push_back(request);
-        if (fileAnswers.empty()) {
-            return std::nullopt;
+        const bool open = request.kind == FileDialogKind::Open;
+        shown.push_back({(open ? u"open " : u"save ") + std::u16string(request.filter)});
+        std::optional<std::u16string> answer;
+        if (!fileAnswers.empty()) {
+            answer = fileAnswers.front();
+            fileAnswers.pop_front();
         }
-        std::optional<std::u16string> answer = fileAnswers.front();
-        fileAnswers.pop_front();
         return answer;
     }
 };

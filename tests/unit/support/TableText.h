@@ -1,45 +1,49 @@
 #pragma once
 
-#include <initializer_list>
-#include <ostream>
-#include <string>
 #include <vector>
 
 #include "MemoryWordTable.h"
-#include "Utf8.h"
+#include "UserWordFormat.h"
+#include "WordTableRules.h"
 
 namespace emb::testing {
 
-// One row's three cells, for readable expectations.
-struct RowText {
-    std::u16string code;
-    std::u16string phrase;
-    std::u16string number;
-    friend bool operator==(const RowText&, const RowText&) = default;
-    friend std::ostream& operator<<(std::ostream& os, const RowText& row) {
-        return os << '{' << ToUtf8(row.code) << " | " << ToUtf8(row.phrase) << " | "
-                  << ToUtf8(row.number) << '}';
-    }
-};
+using Bytes = std::vector<std::uint8_t>;
+using Records = std::vector<WordRecord>;
+using Rows = std::vector<MemoryWordTable::Row>;
 
-inline MemoryWordTable TableOf(std::initializer_list<RowText> rows) {
-    MemoryWordTable table;
-    for (const RowText& row : rows) {
-        const int at = table.RowCount();
-        table.InsertRow(at, row.code);
-        table.SetCellText(at, kPhraseColumn, row.phrase);
-        table.SetCellText(at, kNumberColumn, row.number);
-    }
-    return table;
+inline Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
 
-inline std::vector<RowText> RowsOf(const WordTable& table) {
-    std::vector<RowText> rows;
-    for (int row = 0; row < table.RowCount(); ++row) {
-        rows.push_back({table.CellText(row, kCodeColumn), table.CellText(row, kPhraseColumn),
-                        table.CellText(row, kNumberColumn)});
+inline Bytes ImageOf(const Records& records) {
+    return BuildFileImage(records).bytes;
+}
+
+inline Records RecordsOf(Bytes bytes) {
+    MemoryBytes file(std::move(bytes));
+    return ReadAllRecords(file);
+}
+
+// The words as rows numbered from "0000", as the table numbers them.
+inline Rows Numbered(const Records& words) {
+    Rows rows;
+    for (const WordRecord& word : words) {
+        rows.push_back({word.code, word.phrase, FormatRowNumber(static_cast<int>(rows.size()))});
     }
     return rows;
+}
+
+inline MemoryWordTable TableOf(const Records& words) {
+    MemoryWordTable table;
+    for (const MemoryWordTable::Row& row : Numbered(words)) {
+        const int at = table.RowCount();
+        table.InsertRow(at, row[kCodeColumn]);
+        table.SetCellText(at, kPhraseColumn, row[kPhraseColumn]);
+        table.SetCellText(at, kNumberColumn, row[kNumberColumn]);
+    }
+    return table;
 }
 
 }  // namespace emb::testing

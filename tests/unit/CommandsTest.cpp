@@ -1,0 +1,299 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "LibraryCommands.h"
+#include "Messages.h"
+#include "Utf8.h"
+#include "fakes/FakeFileSystem.h"
+#include "fakes/FakeGbkDecoder.h"
+#include "fakes/RecordingPrompt.h"
+#include "support/TableText.h"
+
+namespace emb {
+namespace {
+
+using namespace testing;
+using Shown = RecordingPrompt::Shown;
+using Disk = std::function<void(FakeFileSystem&)>;
+using A = MessageAnswer;
+
+const LibraryPaths kPaths{u"D:\\p\\EDNBX", u"D:\\p\\EDNBX\\EDNBX.EMB", u"D:\\p\\EDNAX",
+                          u"D:\\p\\EDNAX\\EDNAX.EMB"};
+const std::u16string& kLibrary = kPaths.simplifiedPath;
+const std::u16string kFile = u"E:\\备份\\words.EMB";
+const Records kOld = {{u"old", u"旧"}};
+const Bytes kTail = {0x42};  // the library is longer than an image: its tail stays
+const std::u16string kNoLibrary(kNoLibraryChosenMessage);
+
+Bytes Utf8(std::u16string_view text) {
+    const std::string utf8 = ToUtf8(text);
+    return Bytes(utf8.begin(), utf8.end());
+}
+Bytes Utf16(std::u16string_view text, bool bigEndian) {  // with a byte-order mark
+    Bytes bytes;
+    for (const char16_t unit : u"\uFEFF" + std::u16string(text)) {
+        bytes.push_back(static_cast<std::uint8_t>(bigEndian ? unit >> 8 : unit & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>(bigEndian ? unit & 0xFF : unit >> 8));
+    }
+    return bytes;
+}
+Records Words(int count, bool descending) {
+    Records words;
+    for (int i = 0; i < count; ++i) {
+        words.push_back({FormatRowNumber(descending ? count - 1 - i : i), u"词"});
+    }
+    return words;
+}
+
+// What the main window holds: the table, the libraries' disk, the user.
+struct Session {
+    explicit Session(const Records& rows, const Disk& disk = nullptr) : table(TableOf(rows)) {
+        files.files = {{kPaths.traditionalPath, ImageOf(kOld)}, {kLibrary, ImageOf(kOld) + kTail}};
+        if (disk) {
+            disk(files);
+        }
+    }
+    LibraryContext Context() { return {table, kPaths, files, prompt}; }
+
+    MemoryWordTable table;
+    FakeFileSystem files;
+    RecordingPrompt prompt;
+};
+
+TEST(LoadCommand, ShowsTheFilesRecordsThenABlankRowOrSaysWhyNot) {
+    Bytes cut = ImageOf({{u"ab", u"一"}, {u"cd", u"二三"}});
+    cut[0] = 4;
+    cut.resize(PhraseFieldOffset(1) + 2);  // record 1 cut after its first phrase unit
+    const std::pair<Disk, Records> cases[] = {
+        // no rows: the file is refused
+        {nullptr, {kOld[0], {}}},
+        {[&](auto& f) { f.files[kLibrary] = cut; }, {{u"ab", u"一"}, {u"cd", u"二"}, {}, {}, {}}},
+        {[](auto& f) { f.files[kLibrary] = {7}; }, {{}}},
+        {[](auto& f) { f.files.erase(kLibrary); }, {{}}},
+        {[](auto& f) { f.readOnly = {kLibrary}; }, {}},
+        {[](auto& f) { f.locked = {kLibrary}; }, {}},
+        {[](auto& f) { f.files.erase(kLibrary), f.folders = {u"D:"}; }, {}},
+    };
+    const std::vector<Shown> refused = {{kLibrary}, {std::u16string(kOpenErrorMessage)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        Session s({{u"x", u"未存"}}, c.first);
+        std::map<std::u16string, Bytes> files = s.files.files;  // what is there is never written
+        if (!c.second.empty()) {
+            files.try_emplace(kLibrary, EmptyFileImage());
+        }
+        EXPECT_FALSE(LoadChosenLibrary(s.Context(), LibraryChoice::Simplified).DifferFrom(s.table));
+        EXPECT_EQ(s.table.Rows(), Numbered(c.second));
+        EXPECT_EQ(s.prompt.shown, c.second.empty() ? refused : std::vector<Shown>());
+        EXPECT_EQ(s.files.files, files);
+    }
+}
+
+TEST(SaveCommand, WritesTheTidiedSortedTableInPlaceOrSaysWhyNot) {
+    const Bytes before = ImageOf(kOld) + kTail;
+    const Shown failed{SaveFailedMessage(kLibrary, true)};
+    const Shown tooMany{std::u16string(kTooManyWordsMessage)};
+    const Shown asked{AddedWordsQuestion(u"1"), MessageButtons::YesNoCancel};
+    const Records kNew = {{u"new", u"n"}};
+    const Records ime = {{u"ime", u"x"}, kNew[0], {u"ime", u"x"}, {u"", u"e"}};
+    const auto tailed = [](const Records& records) { return ImageOf(records) + kTail; };
+    const auto gone = [](std::set<std::u16string> folders) -> Disk {
+        return [folders](auto& f) { f.files.erase(kLibrary), f.folders = folders; };
+    };
+    const auto changed = [](Records file) -> Disk {
+        return [file](auto& f) { f.files[kLibrary] = ImageOf(file) + kTail; };
+    };
+    const struct {
+        Records table;
+        std::optional<Bytes> file;  // afterwards; nullopt: neither the old bytes nor the new
+        std::vector<Shown> shown = {};
+        Disk disk = nullptr;
+        MessageAnswer answer = A::Ok;  // to the question
+        LibraryChoice choice = LibraryChoice::Simplified;
+    } cases[] = {
+        // The tidy-up, then the sort, in which equal codes change places.
+        {{{u"w", u"1"}, {u"", u"2"}, {u"a", u"3"}, {u"a", u""}, {u"a", u"5"}, {}},
+         tailed({{u"a", u"5"}, {u"a", u"3"}, {u"w", u"1"}})},
+        {{{}}, tailed({})},
+        {kOld, ImageOf(kOld), {}, [](auto& f) { f.files[kLibrary] = {1}; }},
+        {Words(1221, true), tailed(Words(1221, false))},
+        {Words(1222, false), before, {tooMany}},
+        {kOld, before, {{kNoLibrary}}, nullptr, A::Ok, LibraryChoice::None},
+        // A file gone since the load is made anew, in folders made as start-up makes them.
+        {kOld, ImageOf(kOld), {}, gone({})},
+        {kOld, ImageOf(kOld), {}, gone({u"D:\\p"})},
+        {kOld, ImageOf(kOld), {}, gone({u"D:"})},
+        {kOld, Bytes(), {failed}, gone({u"E:"})},
+        // Words another program added since the load, added if the user wants them.
+        {kNew, tailed({ime[0], kNew[0]}), {asked}, changed(ime), A::Yes},
+        {kNew, tailed(kNew), {asked}, changed(ime), A::No},
+        {kNew, tailed(ime), {asked}, changed(ime), A::Cancel},
+        {Words(1221, false),
+         tailed({kOld[0], ime[0]}),
+         {asked, tooMany},
+         changed({kOld[0], ime[0]}),
+         A::Yes},
+        // A failed save leaves the previous bytes or puts them back, and says whether it could.
+        {kOld, before, {failed}, [](auto& f) { f.readOnly = {kLibrary}; }},
+        {kOld, before, {failed}, [](auto& f) { f.locked = {kLibrary}; }},
+        {{{std::u16string(13, u'a'), u"长"}}, before, {failed}},
+        {kNew, before, {failed}, [](auto& f) { f.failingWrite = 1; }},
+        {kNew, before, {failed}, [](auto& f) { f.failingClose = true; }},
+        {kNew, before, {failed}, [](auto& f) { f.corruptingWrite = 1; }},
+        {kNew,
+         std::nullopt,
+         {{SaveFailedMessage(kLibrary, false)}},
+         [](auto& f) { f.corruptingWrite = -1; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        Session s(c.table, c.disk);
+        s.prompt.yesNoAnswer = c.answer;
+        SavedWords saved(kOld);
+        const bool written = SaveTable(s.Context(), c.choice, saved);
+        const Bytes file = s.files.files.contains(kLibrary) ? s.files.files[kLibrary] : Bytes();
+        EXPECT_EQ(s.prompt.shown, c.shown);
+        EXPECT_EQ(file == c.file.value_or(before), c.file.has_value());
+        EXPECT_EQ(s.files.files[kPaths.traditionalPath], ImageOf(kOld));
+        EXPECT_EQ(written, (c.shown.empty() || c.shown.back() == asked) && c.answer != A::Cancel);
+        if (written) {  // the table shows what the file holds, and that is what is saved
+            EXPECT_EQ(s.table.Rows(), Numbered(RecordsOf(file)));
+            EXPECT_FALSE(saved.DifferFrom(s.table));
+        }
+    }
+}
+
+TEST(ImportCommand, AddsTheNewWordsOfAUserWordFileOrAWordList) {
+    const Records two = {{u"khlg", u"中国"}, {u"wqvb", u"你好"}};
+    const auto counted = [](Bytes bytes, std::uint16_t count) {
+        bytes[0] = count & 0xFF, bytes[1] = count >> 8;
+        return bytes;
+    };
+    const auto padded = [](Bytes bytes, std::size_t size) {
+        bytes.resize(size, ' ');
+        return bytes;
+    };
+    Bytes noMark = Utf16(u"khlg\t中国", false);
+    noMark.erase(noMark.begin(), noMark.begin() + 2);
+    const std::u16string forty(40, u'词');
+    const auto skipped = [](const char16_t* added, const char16_t* duplicates,
+                            std::vector<std::size_t> lines) {
+        return Shown{WordListSkippedMessage(added, duplicates, DecimalText(lines.size()),
+                                            SkippedLineNumbers(lines))};
+    };
+    constexpr std::nullopt_t refused = std::nullopt;
+    const struct {
+        Bytes file;
+        std::optional<Records> added;   // after the table's words and before the blank row
+        std::vector<Shown> shown = {};  // after the open dialog, when the file is taken
+        MessageAnswer answer = A::No;
+    } cases[] = {
+        // User-word files; only exact duplicates are skipped, codes compared case by case.
+        {ImageOf({{u"a", u"一"},
+                  {u"x", u"一"},
+                  {u"b", u"三"},
+                  {u"A", u"一"},
+                  {u"x", u"一"},
+                  {u"!~", u"符"}}),
+         {{{u"x", u"一"}, {u"b", u"三"}, {u"A", u"一"}, {u"!~", u"符"}}}},
+        {counted(ImageOf(two), 1222), {{two[0], two[1], {}}}},
+        {counted(ImageOf(two), 1223),
+         {{two[0], two[1], {}}},
+         {{LargeCountQuestion(kFile, u"1223"), MessageButtons::YesNo}},
+         A::Yes},
+        {counted(ImageOf(two), 1223), refused},
+        {ImageOf({{u"a b", u"一"}}), refused},
+        // Word lists: the encodings, the fields in either order, the lines that are no words.
+        {Utf8(u"khlg\t中国\r\nwqvb\t你好\n"), two},
+        {Bytes{0xEF, 0xBB, 0xBF} + Utf8(u"khlg 中国\nwqvb 你好"), two},
+        {Utf16(u"khlg\t中国\r\nwqvb\t你好\r\n", false), two},
+        {Utf16(u"khlg\t中国\r\nwqvb\t你好\U0010FFFF", true),
+         {{two[0], {u"wqvb", u"你好\U0010FFFF"}}}},
+        {Utf16(u"khlg\t中国\xD800\xE000", false), refused},
+        {Utf16(u"khlg\t中国", false) + Bytes{0}, refused},
+        {noMark, refused},
+        {Bytes{'k', 'h', 'l', 'g', '\t', 0xD6, 0xD0, 0xB9, 0xFA, '\n', 0xC4, 0xE3, 0xBA, 0xC3, ' ',
+               'w', 'q', 'v', 'b'},
+         two},
+        {Utf8(u"\n  中国   KHLG \n\t\n\t WqVb \t 你好\t\n\n"), two},
+        {padded(Utf8(u"khlg\t中国\n"), 16 << 20), Records{two[0]}},
+        {padded(Utf8(u"khlg\t中国\n"), (16 << 20) + 1), refused},
+        {padded(Utf8(u"khlg\t中国\n"), 1 << 20) + Utf8(u"\nwqvb\t你好"), two},
+        {Utf8(u"khlg\t中国\nzzzz\t某\nab1\t某\nabcde\t某\na\t乙\nwqvb\t你好\nkhlg\t中国\n"),
+         {{two[0], {u"a", u"乙"}, two[1]}},
+         {skipped(u"3", u"1", {2, 3, 4})}},
+        {Utf8(u"ab\t中a国\n\nab\tabc\nkhlg\t" + forty + u"\nab\t" + forty +
+              u"词\n一 二 三\nab\t中 国\nwqvb\t你好\nxyz"),
+         {{{u"khlg", forty}, two[1]}},
+         {skipped(u"2", u"0", {1, 3, 5, 6, 7, 9})}},
+        {Utf8(u"khlg\t中国\n\x01\n"), refused},
+        {Utf8(u"khlg\t中国\x7F"), refused},
+        {Utf8(u"khlg\t中国\u009F"), refused},
+        {Utf8(u"hello world\n"), refused},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        Session s({{u"a", u"一"}, {u"", u"二"}, {u"b", u"二"}, {}},
+                  [&c](auto& f) { f.files[kFile] = c.file, f.readOnly = {kFile}; });
+        s.prompt.fileAnswers = {kFile};
+        s.prompt.yesNoAnswer = c.answer;
+        ImportWords(s.Context(), FakeGbkDecoder());
+
+        const std::uint16_t count = c.file.size() < 2 ? 0 : c.file[0] | c.file[1] << 8;
+        std::vector<Shown> shown = {{u"open " + std::u16string(kImportFileFilter)}};
+        shown.push_back(count > 1222 ? Shown{LargeCountQuestion(kFile, DecimalText(count)),
+                                             MessageButtons::YesNo}
+                                     : Shown{NotImportableMessage(kFile)});
+        shown.resize(c.added ? 1 : 2);  // the refusal only when the file is not taken
+        shown.insert(shown.end(), c.shown.begin(), c.shown.end());
+        EXPECT_EQ(s.prompt.shown, shown);
+        Records rows = {{u"a", u"一"}, {u"b", u"二"}};
+        const Records added = c.added.value_or(Records());
+        rows.insert(rows.end(), added.begin(), added.end());
+        rows.resize(rows.size() + (c.added ? 1 : 0));  // the blank row
+        EXPECT_EQ(s.table.Rows(), Numbered(rows));
+    }
+}
+
+TEST(ImportCommand, TidiesTheTableEvenWhenNoFileIsRead) {
+    for (const auto& path : {std::optional<std::u16string>(), std::optional(kFile)}) {
+        Session s({{u"a", u"一"}, {u"", u"二"}, {u"b", u"二"}, {}},
+                  [](auto& f) { f.files[kFile] = {}, f.locked = {kFile}; });
+        s.prompt.fileAnswers = {path};
+        ImportWords(s.Context(), FakeGbkDecoder());
+        EXPECT_EQ(s.table.Rows(), Numbered({{u"a", u"一"}, {u"b", u"二"}}));
+        EXPECT_EQ(s.prompt.shown.back().text, path ? std::u16string(kImportOpenFailedMessage)
+                                                   : u"open " + std::u16string(kImportFileFilter));
+    }
+}
+
+TEST(BackupAndClear, BackupCopiesTheChosenLibraryAndClearEmptiesTheTableOnYes) {
+    const Shown dialog{u"save " + std::u16string(kUserWordFileFilter)};
+    const std::tuple<LibraryChoice, std::optional<std::u16string>, bool, std::vector<Shown>>
+        backups[] = {
+            {LibraryChoice::Simplified, kFile, false, {dialog}},
+            {LibraryChoice::Simplified, std::nullopt, false, {dialog}},
+            {LibraryChoice::None, kFile, false, {dialog, {kNoLibrary}}},
+            {LibraryChoice::Traditional, kFile, true, {dialog, {BackupFailedMessage(kFile)}}},
+        };
+    for (const auto& [choice, destination, failing, shown] : backups) {
+        Session s({}, [&](auto& f) { f.files[kFile] = {1}, f.failingCopy = failing; });
+        s.prompt.fileAnswers = {destination};
+        BackupLibrary(s.Context(), choice);
+        EXPECT_EQ(s.prompt.shown, shown);
+        const bool copied = shown.size() == 1 && destination;
+        EXPECT_EQ(s.files.files[kFile], copied ? ImageOf(kOld) + kTail : Bytes{1});
+    }
+    for (const MessageAnswer answer : {A::No, A::Yes}) {
+        Session s(kOld);
+        s.prompt.yesNoAnswer = answer;
+        ClearTable(s.Context());
+        const Shown asked{std::u16string(kConfirmClearMessage), MessageButtons::YesNo};
+        EXPECT_EQ(s.prompt.shown, std::vector<Shown>(1, asked));
+        EXPECT_EQ(s.table.RowCount(), answer == A::Yes ? 0 : 1);
+    }
+}
+
+}  // namespace
+}  // namespace emb

@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "LiteralRules.h"
+#include "SavedWords.h"
+#include "StdioFile.h"
+#include "Utf8.h"
+#include "WordListText.h"
+#include "support/TableText.h"
+
+namespace emb {
+namespace {
+
+using namespace testing;
+
+TEST(UserWordFormat, AnImageIsTheCountThenFixedSlotsOfLittleEndianText) {
+    // The last record fills both fields: no terminator, and nothing of the next slot is read.
+    const Records records = {{u"kh", u"中"},
+                             {u"w\U00010000", u"\U0010FFFF"},
+                             {std::u16string(12, u'~'), std::u16string(40, u'字')}};
+    Bytes expected(127090);
+    const auto put = [&expected](std::size_t at, const Bytes& bytes, std::size_t times = 1) {
+        for (std::size_t k = 0; k < times * bytes.size(); ++k) {
+            expected[at + k] = bytes[k % bytes.size()];
+        }
+    };
+    put(0, {3, 0});
+    put(2, {0x6B, 0, 0x68, 0});
+    put(26, {0x2D, 0x4E});
+    put(106, {0x77, 0, 0x00, 0xD8, 0x00, 0xDC});
+    put(130, {0xFF, 0xDB, 0xFF, 0xDF});
+    put(210, {0x7E, 0}, 12);
+    put(234, {0x57, 0x5B}, 40);
+    EXPECT_EQ(ImageOf(records), expected);
+    EXPECT_EQ(RecordsOf(expected), records);
+
+    const Records full(1221, {u"yyyy", std::u16string(40, u'满')});
+    const Bytes image = ImageOf(full);
+    EXPECT_EQ(Bytes(image.begin(), image.begin() + 2), (Bytes{0xC5, 0x04}));
+    EXPECT_EQ(Bytes(image.begin() + 126986, image.end()), Bytes(104));  // a slot stays free
+    EXPECT_EQ(RecordsOf(image), full);
+    EXPECT_EQ(EmptyFileImage(), Bytes(127090));
+    EXPECT_EQ(ImageOf({}), Bytes(127090));
+}
+
+TEST(UserWordFormat, RefusesWhatDoesNotFitAndReadsMissingBytesAsZero) {
+    const std::tuple<Records, ImageError, std::size_t> refused[] = {
+        {Records(1222, {u"a", u"一"}), ImageError::TooManyRecords, 0},
+        {{{u"a", u"一"}, {std::u16string(13, u'a'), u"二"}}, ImageError::CodeTooLong, 1},
+        {{{u"a", std::u16string(41, u'字')}}, ImageError::PhraseTooLong, 0},
+    };
+    for (const auto& [records, error, badRecord] : refused) {
+        const FileImage image = BuildFileImage(records);
+        EXPECT_EQ(std::tuple(image.error, image.badRecord, image.bytes.size()),
+                  std::tuple(error, badRecord, 0u));
+    }
+    Bytes cut = ImageOf({{u"ab", u"一二"}, {u"cdef", u"三"}});
+    cut[0] = 4;
+    cut.resize(CodeFieldOffset(1) + 5);  // "cd" and the low byte of 'e'
+    EXPECT_EQ(RecordsOf(cut), (Records{{u"ab", u"一二"}, {u"cde", u""}, {}, {}}));
+    EXPECT_EQ(RecordsOf({5}), Records());
+    EXPECT_EQ(RecordsOf({}), Records());
+}
+
+TEST(Utf8, EncodesEachLengthUpToItsBoundsAndDecodesOnlyStrictUtf8) {
+    const std::pair<std::u16string, std::string> cases[] = {
+        {u"", ""},
+        {u"a\u007F", "a\x7F"},
+        {u"\u0080\u07FF", "\xC2\x80\xDF\xBF"},
+        {u"\u0800\uFFFF", "\xE0\xA0\x80\xEF\xBF\xBF"},
+        {u"\U00010000\U0010FFFF", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"},
+    };
+    for (const auto& [text, utf8] : cases) {
+        EXPECT_EQ(ToUtf8(text), utf8);
+        EXPECT_EQ(FromUtf8(utf8), text);
+    }
+    EXPECT_EQ(ToUtf8(std::u16string{u'a', 0xD800, u'b', 0xDC00, 0xDBFF}),
+              "a\xEF\xBF\xBD"
+              "b\xEF\xBF\xBD\xEF\xBF\xBD");
+    for (const char* bad :
+         {"\x80", "\xC3", "a\xE4\xB8", "\xC3(", "\xC0\xAF", "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF",
+          "\xED\xA0\x80", "\xED\xBF\xBF", "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80"}) {
+        EXPECT_FALSE(FromUtf8(bad)) << bad;
+    }
+}
+
+TEST(StdioFile, OpensByModeAndWritesInPlace) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / u"stdio-词库";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::u16string path = (folder / u"词库.EMB").u16string();
+    for (const std::u16string& bad : {std::u16string(), path + u'\0' + u"x"}) {
+        EXPECT_EQ(StdioFile::Open(bad, StdioFile::Mode::CreateNew), nullptr);
+    }
+    EXPECT_EQ(StdioFile::Open(path, StdioFile::Mode::Read), nullptr);
+    EXPECT_EQ(StdioFile::Open(path, StdioFile::Mode::Update), nullptr);
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+
+    auto created = StdioFile::Open(path, StdioFile::Mode::CreateNew);
+    ASSERT_NE(created, nullptr);
+    EXPECT_TRUE(created->WriteAt(0, ImageOf({{u"a", u"一"}, {u"b", u"二"}}) + Bytes{7}));
+    EXPECT_TRUE(created->Close());
+    EXPECT_EQ(StdioFile::Open(path, StdioFile::Mode::CreateNew), nullptr);
+
+    auto update = StdioFile::Open(path, StdioFile::Mode::Update);
+    ASSERT_NE(update, nullptr);
+    EXPECT_EQ(update->Size(), 127091u);
+    EXPECT_TRUE(update->WriteAt(0, ImageOf({{u"khlg", u"中国"}})));
+    EXPECT_EQ(ReadAllRecords(*update), (Records{{u"khlg", u"中国"}}));  // read after a write
+    EXPECT_TRUE(update->Close());
+
+    auto read = StdioFile::Open(path, StdioFile::Mode::Read);
+    ASSERT_NE(read, nullptr);
+    Bytes stored(127100);
+    stored.resize(read->ReadAt(0, stored));
+    EXPECT_EQ(stored, ImageOf({{u"khlg", u"中国"}}) + Bytes{7});
+    EXPECT_FALSE(read->WriteAt(0, Bytes{1}) && read->Close());
+    read.reset();
+    std::filesystem::remove_all(folder);
+}
+
+TEST(WordListText, TheStrictFormIsOneTabBetweenFieldsThatFit) {
+    const std::u16string code12 = u"abcdefghij\U00020000";
+    const std::u16string phrase40 = std::u16string(38, u'字') + u"\U00020000";
+    using P = LineProblem;
+    const std::tuple<std::string, Records, std::size_t, P> cases[] = {
+        {"b\tx\na\ty\r\n\r\nc\tz\r", {{u"b", u"x"}, {u"a", u"y"}, {u"c", u"z"}}, 0, {}},
+        {"\xEF\xBB\xBF\tp\nc\t\n\t\n a \t b ",
+         {{u"", u"p"}, {u"c", u""}, {}, {u" a ", u" b "}},
+         0,
+         {}},
+        {ToUtf8(code12 + u"\t" + phrase40), {{code12, phrase40}}, 0, {}},
+        {"", {}, 0, {}},
+        {"a\tb\n\n\r\nc\xFF\td\nno tab\n", {}, 4, P::MalformedUtf8},
+        {"x\t\xE5\n\xB7\xA5", {}, 1, P::MalformedUtf8},
+        {"a\tb\nno tab", {}, 2, P::NoTab},
+        {"a\tb\tc", {}, 1, P::SeveralTabs},
+        {"a\tb\r\r\n", {}, 1, P::ControlCharacter},
+        {std::string("a\t\0", 3), {}, 1, P::ControlCharacter},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF\tb", {}, 1, P::ByteOrderMark},
+        {"a\tb\nc\td\xEF\xBB\xBF", {}, 2, P::ByteOrderMark},
+        {ToUtf8(u"abcdefghijk\U00020000\t工"), {}, 1, P::CodeTooLong},
+        {ToUtf8(u"a\t" + phrase40 + u"工"), {}, 1, P::PhraseTooLong},
+    };
+    for (const auto& [text, words, line, problem] : cases) {
+        const WordList list = ParseWordList(text);
+        EXPECT_EQ(list.words, words) << text;
+        EXPECT_EQ(list.error ? std::pair(list.error->line, list.error->problem)
+                             : std::pair(std::size_t{0}, P{}),
+                  std::pair(line, problem))
+            << text;
+    }
+}
+
+TEST(WordTableRules, RowNumbersAreFourDigitsUntilTheyNeedFive) {
+    const std::pair<int, std::u16string> cases[] = {
+        {0, u"0000"}, {42, u"0042"}, {9999, u"9999"}, {10000, u"10000"}};
+    for (const auto& [row, text] : cases) {
+        EXPECT_EQ(FormatRowNumber(row), text);
+    }
+}
+
+TEST(WordTableRules, AnEditedCellIsCleanedAndACompleteLastRowGetsABlankOneAfter) {
+    const std::u16string thirtyNine(39, u'字');
+    const std::u16string pairAtForty = std::u16string(38, u'字') + u"\U00010000";
+    const std::tuple<int, std::u16string, std::u16string> cells[] = {
+        {kCodeColumn, u"abcdef", u"abcd"},
+        {kCodeColumn, u"abc\U0010FFFF", u"abc"},
+        {kPhraseColumn, u"ab 中1\u0080\u0081,\t文", u"中\u0081文"},
+        {kPhraseColumn, std::u16string(41, u'字'), std::u16string(40, u'字')},
+        {kPhraseColumn, thirtyNine + u"\U00010000", thirtyNine},
+        {kPhraseColumn, pairAtForty + u"字", pairAtForty},
+    };
+    for (const auto& [column, text, cleaned] : cells) {
+        MemoryWordTable table = TableOf({{}});
+        table.SetCellText(0, column, text);
+        ApplyCellEditRule(table, 0, column);
+        EXPECT_EQ(table.Rows(), Numbered({{column == kCodeColumn ? cleaned : u"",
+                                           column == kPhraseColumn ? cleaned : u""}}));
+    }
+    const std::pair<Records, Records> ends[] = {
+        {{{u"wq", u"你们"}}, {{u"wq", u"你们"}, {}}},
+        {{{u"a", u"一"}, {u"b", u"二"}}, {{u"a", u"一"}, {u"b", u"二"}, {}}},
+        {{{u"a", u"一"}, {}}, {{u"a", u"一"}, {}}},
+        {{{u"ab", u"abc"}}, {{u"ab", u""}}},
+        {{}, {}},
+    };
+    for (const auto& [before, after] : ends) {
+        MemoryWordTable table = TableOf(before);
+        ApplyCellEditRule(table, 0, kPhraseColumn);
+        EXPECT_EQ(table.Rows(), Numbered(after));
+    }
+}
+
+// The tidy-up, then the sort, whose order of equal codes the saved files show.
+TEST(WordTableRules, SavesPreparationLeavesWhatTheLiteralStepsLeave) {
+    std::mt19937 random(2026);
+    const auto letter = [&random] { return static_cast<char16_t>(u'a' + random() % 3); };
+    for (int round = 0; round < 300; ++round) {
+        MemoryWordTable fast;
+        for (int row = 0; row < static_cast<int>(random() % 40); ++row) {
+            const unsigned kind = random() % 6;
+            fast.InsertRow(row, kind == 0  ? u""
+                                : kind < 3 ? std::u16string{letter()}
+                                           : std::u16string{letter(), letter()});
+            fast.SetCellText(row, kPhraseColumn, kind == 5 ? u"" : FormatRowNumber(row));
+        }
+        MemoryWordTable literal = fast;
+        const std::optional<Records> records = PrepareRecordsForSave(fast);
+        reference::TidyUpRowsOneByOne(literal);
+        reference::SortRowsByCodeThroughCells(literal, 0, literal.RowCount() - 1);
+        ASSERT_EQ(fast.Rows(), literal.Rows()) << "round " << round;
+        ASSERT_TRUE(records);
+        EXPECT_EQ(Numbered(*records), fast.Rows());
+    }
+}
+
+TEST(MemoryWordTable, CellsAndRowsOutsideTheTableAreLeftAlone) {
+    MemoryWordTable table = TableOf({{u"a", u"一"}, {u"b", u"二"}});
+    for (const auto& [row, column] : {std::pair{-1, 0}, {2, 0}, {0, -1}, {0, 3}}) {
+        EXPECT_EQ(table.CellText(row, column), u"");
+        table.SetCellText(row, column, u"x");
+        table.DeleteRow(row == 0 ? column : row);
+    }
+    EXPECT_EQ(table.Rows(), Numbered({{u"a", u"一"}, {u"b", u"二"}}));
+    table.InsertRow(0, u"0");
+    table.InsertRow(3, u"c");
+    table.DeleteRows({0, 2});
+    EXPECT_EQ(table.Rows(), (Rows{Numbered({{u"a", u"一"}})[0], {u"c", u"", u""}}));
+}
+
+TEST(SavedWords, TellWhetherSaveWouldWriteOtherWordsAndWhatTheFileHasGained) {
+    const SavedWords saved(Records{{u"b", u"乙"}, {u"a", u"甲"}, {u"a", u"甲"}, {u"", u"空"}});
+    const std::pair<Records, bool> tables[] = {
+        {{{u"b", u"乙"}, {u"a", u"甲"}, {u"a", u"甲"}, {}}, false},
+        {{{u"a", u"甲"}, {u"", u"删"}, {u"a", u"甲"}, {u"b", u"乙"}}, false},
+        {{{u"b", u"乙"}, {u"a", u"甲"}, {u"a", u"申"}}, true},
+        {{{u"b", u"乙"}, {u"a", u"甲"}, {u"", u"甲"}}, true},
+        {{{u"b", u"乙"}, {u"a", u"甲"}, {u"a", u"甲"}, {u"b", u"乙"}}, true},
+        {{}, true},
+    };
+    for (const auto& [words, differs] : tables) {
+        EXPECT_EQ(saved.DifferFrom(TableOf(words)), differs) << words.size();
+    }
+    const std::pair<Records, Records> files[] = {
+        {{{u"a", u"甲"}, {u"b", u"乙"}, {u"a", u"甲"}}, {}},
+        {{{u"a", u"甲"}}, {}},
+        {{{u"z", u"新"}, {u"a", u"甲"}, {u"b", u"乙"}, {u"a", u"甲"}, {u"c", u"丙"}},
+         {{u"z", u"新"}, {u"c", u"丙"}}},
+        {{{u"a", u"甲"}, {u"a", u"甲"}, {u"a", u"甲"}}, {{u"a", u"甲"}}},
+        {{{u"d", u""}, {u"", u"丁"}}, {}},
+    };
+    for (const auto& [file, added] : files) {
+        EXPECT_EQ(saved.AddedIn(file), added) << file.size();
+    }
+    Records many(1222, {u"a", u"甲"});  // more than a file holds: Save would refuse them
+    EXPECT_TRUE(SavedWords(many).DifferFrom(TableOf(many)));
+    many.pop_back();
+    EXPECT_FALSE(SavedWords(many).DifferFrom(TableOf(many)));
+}
+
+}  // namespace
+}  // namespace emb

@@ -1,13 +1,7 @@
 #pragma once
 
-#include <cstdio>
 #include <cstdlib>
 
-// An invariant of the code under test: when it fails, libFuzzer keeps the input as a crash.
-#define FUZZ_CHECK(condition)                                                                      \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "%s:%d: invariant failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
+// An invariant of the code under test: when it fails, libFuzzer keeps the input as a crash and
+// prints the stack down to the check.
+#define FUZZ_CHECK(condition) ((condition) ? void() : std::abort())

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "ImportedFile.h"
 #include "LibraryCommands.h"
 #include "Messages.h"
 #include "Utf8.h"
@@ -23,6 +24,7 @@ const LibraryPaths kPaths{u"D:\\p\\EDNBX", u"D:\\p\\EDNBX\\EDNBX.EMB", u"D:\\p\\
 const std::u16string& kLibrary = kPaths.simplifiedPath;
 const std::u16string kFile = u"E:\\备份\\words.EMB";
 const Records kOld = {{u"old", u"旧"}};
+const Records kTraditional = {{u"f", u"繁"}};
 const Bytes kTail = {0x42};  // the library is longer than an image: its tail stays
 const std::u16string kNoLibrary(kNoLibraryChosenMessage);
 
@@ -49,7 +51,8 @@ Records Words(int count, bool descending) {
 // What the main window holds: the table, the libraries' disk, the user.
 struct Session {
     explicit Session(const Records& rows, const Disk& disk = nullptr) : table(TableOf(rows)) {
-        files.files = {{kPaths.traditionalPath, ImageOf(kOld)}, {kLibrary, ImageOf(kOld) + kTail}};
+        files.files = {{kPaths.traditionalPath, ImageOf(kTraditional)},
+                       {kLibrary, ImageOf(kOld) + kTail}};
         if (disk) {
             disk(files);
         }
@@ -88,6 +91,9 @@ TEST(LoadCommand, ShowsTheFilesRecordsThenABlankRowOrSaysWhyNot) {
         EXPECT_EQ(s.prompt.shown, c.second.empty() ? refused : std::vector<Shown>());
         EXPECT_EQ(s.files.files, files);
     }
+    Session s({});
+    LoadChosenLibrary(s.Context(), LibraryChoice::None);  // as the traditional library
+    EXPECT_EQ(s.table.Rows(), Numbered({kTraditional[0], {}}));
 }
 
 TEST(SaveCommand, WritesTheTidiedSortedTableInPlaceOrSaysWhyNot) {
@@ -155,7 +161,7 @@ TEST(SaveCommand, WritesTheTidiedSortedTableInPlaceOrSaysWhyNot) {
         const Bytes file = s.files.files.contains(kLibrary) ? s.files.files[kLibrary] : Bytes();
         EXPECT_EQ(s.prompt.shown, c.shown);
         EXPECT_EQ(file == c.file.value_or(before), c.file.has_value());
-        EXPECT_EQ(s.files.files[kPaths.traditionalPath], ImageOf(kOld));
+        EXPECT_EQ(s.files.files[kPaths.traditionalPath], ImageOf(kTraditional));
         EXPECT_EQ(written, (c.shown.empty() || c.shown.back() == asked) && c.answer != A::Cancel);
         if (written) {  // the table shows what the file holds, and that is what is saved
             EXPECT_EQ(s.table.Rows(), Numbered(RecordsOf(file)));
@@ -254,6 +260,8 @@ TEST(ImportCommand, AddsTheNewWordsOfAUserWordFileOrAWordList) {
         rows.resize(rows.size() + (c.added ? 1 : 0));  // the blank row
         EXPECT_EQ(s.table.Rows(), Numbered(rows));
     }
+    // A file that is neither kind offers no words, not even those it would hold as records.
+    EXPECT_EQ(ExamineImportedFile(ImageOf({{u"a b", u"一"}}), FakeGbkDecoder()).words, Records());
 }
 
 TEST(ImportCommand, TidiesTheTableEvenWhenNoFileIsRead) {

@@ -10,18 +10,14 @@
 #include <cstring>
 
 #include "BenchSupport.h"
-#include "InstalledLibraries.h"
 #include "LibraryCommands.h"
-#include "ListView.h"
 #include "ListWordTable.h"
-#include "LiteralListTable.h"
 #include "LiteralRules.h"
-#include "UiScript.h"
 #include "UserWordFormat.h"
 #include "Win32FileSystem.h"
 #include "Win32TextDecoder.h"
 #include "WinApp.h"
-#include "WindowFinder.h"
+#include "WindowHarness.h"
 #include "WordMaintDlg.h"
 #include "fakes/RecordingPrompt.h"
 #include "resource.h"
@@ -335,46 +331,45 @@ int main(int argc, char** argv) {
 
     BenchDlg dialog;
     app.m_pMainWnd = &dialog;
-    uitest::UiScript script;
-    script.WaitUntil("the window shows", [&] { return ::IsWindowVisible(dialog.m_hWnd) != FALSE; })
-        .Then([&] {
-            const HWND combo = dialog.GetDlgItem(IDC_LIBRARY_COMBO);
-            const auto index = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                              reinterpret_cast<LPARAM>(L"简体自造词库"));
-            ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-            dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LIBRARY_COMBO, CBN_SELCHANGE),
-                               reinterpret_cast<LPARAM>(combo));
-            ::UpdateWindow(dialog.m_hWnd);
-            const double startup =
-                std::chrono::duration<double, std::milli>(Clock::now() - g_entry).count();
-            std::printf("from entry to the window with 1,221 words loaded: %.1f ms\n", startup);
-        })
-        .Then([&] {
-            const auto wanted = [&](const char* part) {
-                if (argc < 2) {
-                    return true;
-                }
-                for (int k = 1; k < argc; ++k) {
-                    if (std::strcmp(argv[k], part) == 0) {
-                        return true;
-                    }
-                }
-                return false;
-            };
-            Bench bench(dialog, installed);
-            if (wanted("1221")) {
-                bench.Run(1221, 11);
+    uitest::Open(dialog);
+    if (!uitest::Wait("the window shows",
+                      [&] { return ::IsWindowVisible(dialog.m_hWnd) != FALSE; })) {
+        return 1;
+    }
+    const HWND combo = dialog.GetDlgItem(IDC_LIBRARY_COMBO);
+    const auto index = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(L"简体自造词库"));
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LIBRARY_COMBO, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(combo));
+    ::UpdateWindow(dialog.m_hWnd);
+    const double startup =
+        std::chrono::duration<double, std::milli>(Clock::now() - g_entry).count();
+    std::printf("from entry to the window with 1,221 words loaded: %.1f ms\n", startup);
+    const auto wanted = [&](const char* part) {
+        if (argc < 2) {
+            return true;
+        }
+        for (int k = 1; k < argc; ++k) {
+            if (std::strcmp(argv[k], part) == 0) {
+                return true;
             }
-            if (wanted("20000")) {
-                bench.Run(20000, 3);
-            }
-            if (wanted("damaged")) {
-                bench.RunDamagedCount(5);
-            }
-            std::fflush(stdout);
-        })
-        .Then([&] { dialog.EndDialog(IDCANCEL); });
-    script.Start();
-    dialog.DoModal();
-    return script.Finished() ? 0 : 1;
+        }
+        return false;
+    };
+    Bench bench(dialog, installed);
+    if (wanted("1221")) {
+        bench.Run(1221, 11);
+    }
+    if (wanted("20000")) {
+        bench.Run(20000, 3);
+    }
+    if (wanted("damaged")) {
+        bench.RunDamagedCount(5);
+    }
+    std::fflush(stdout);
+    dialog.EndDialog(IDCANCEL);
+    const bool closed = uitest::Wait("the window closes", [] { return uitest::WindowClosed(); });
+    uitest::Finish();
+    return closed ? 0 : 1;
 }

@@ -1,32 +1,23 @@
-// Stands in for a web browser in the hyperlink label's tests: records the command line it was
-// started with in the file that WORDMAINT_LINK_RECORD names. Copied in place of the system's
-// help program, it also lends the label its hand cursor (resource 106).
+// Stands in for a web browser in the hyperlink tests: writes the command line it was started
+// with to the file that WORDMAINT_LINK_RECORD names, aside first, so the test never reads half.
 #include <windows.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <string>
 
 int main() {
-    wchar_t record[MAX_PATH] = {};
-    const DWORD length = ::GetEnvironmentVariableW(L"WORDMAINT_LINK_RECORD", record, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return 1;
-    }
-    // Written aside and renamed, so the test never reads half a record.
-    const std::wstring partial = std::wstring(record) + L".partial";
-    const HANDLE file = ::CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const wchar_t* record = _wgetenv(L"WORDMAINT_LINK_RECORD");
+    const std::wstring partial = std::wstring(record != nullptr ? record : L"") + L".partial";
+    FILE* file = record != nullptr ? _wfopen(partial.c_str(), L"wb") : nullptr;
+    if (file == nullptr) {
         return 1;
     }
     const wchar_t* line = ::GetCommandLineW();
-    DWORD written = 0;
-    const auto bytes = static_cast<DWORD>(std::wcslen(line) * sizeof(wchar_t));
-    const BOOL wrote = ::WriteFile(file, line, bytes, &written, nullptr);
-    ::CloseHandle(file);
-    if (!wrote || written != bytes ||
-        !::MoveFileExW(partial.c_str(), record, MOVEFILE_REPLACE_EXISTING)) {
-        return 1;
-    }
-    return 0;
+    const bool wrote =
+        std::fwrite(line, sizeof(wchar_t), std::wcslen(line), file) == std::wcslen(line);
+    return std::fclose(file) == 0 && wrote &&
+                   ::MoveFileExW(partial.c_str(), record, MOVEFILE_REPLACE_EXISTING)
+               ? 0
+               : 1;
 }

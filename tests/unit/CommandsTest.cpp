@@ -68,9 +68,10 @@ TEST(LoadCommand, ShowsTheFilesRecordsThenABlankRowOrSaysWhyNot) {
     Bytes cut = ImageOf({{u"ab", u"一"}, {u"cd", u"二三"}});
     cut[0] = 4;
     cut.resize(PhraseFieldOffset(1) + 2);  // record 1 cut after its first phrase unit
+    const Records stored = {{u"abcdefghijkl", u"a 工"}};  // shown as stored
     const std::pair<Disk, Records> cases[] = {
         // no rows: the file is refused
-        {nullptr, {kOld[0], {}}},
+        {[&](auto& f) { f.files[kLibrary] = ImageOf(stored); }, {stored[0], {}}},
         {[&](auto& f) { f.files[kLibrary] = cut; }, {{u"ab", u"一"}, {u"cd", u"二"}, {}, {}, {}}},
         {[](auto& f) { f.files[kLibrary] = {7}; }, {{}}},
         {[](auto& f) { f.files.erase(kLibrary); }, {{}}},

@@ -38,6 +38,11 @@ public:
     const emb::LibraryPaths& Paths() const { return m_paths; }
 };
 
+// The rows with their states, as the user sees them.
+std::wstring Shown(HWND list) {
+    return uitest::Harness::RowsOf(list) + uitest::Harness::RowsOf(list, true);
+}
+
 // Load literally: a row at a time with the list repainting.
 void LoadLiterally(afx::CListCtrl& list, const std::wstring& path) {
     uitest::LiteralListTable table(list);
@@ -65,7 +70,7 @@ public:
 
         // Load, each time over the same rows unchanged.
         double fast = bench::MedianMilliseconds(runs, load, load);
-        const std::vector<uitest::ListRow> loaded = uitest::RowsOf(list);
+        const std::wstring loaded = Shown(list);
         // The literal ways that repaint the list for every row take about 30 s for 1,221 rows
         // under Wine and grow with the square of the rows: run once, and not for the stress
         // table, where they would take hours.
@@ -75,7 +80,7 @@ public:
             slow = bench::MedianMilliseconds(
                 1, [] {}, [&] { LoadLiterally(m_dialog.List(), library); });
         }
-        bench::PrintRow("load", fast, slow, slow == 0 || uitest::RowsOf(list) == loaded);
+        bench::PrintRow("load", fast, slow, slow == 0 || Shown(list) == loaded);
 
         // Import of new records, and of records that are all duplicates.
         for (const bool duplicates : {false, true}) {
@@ -85,7 +90,7 @@ public:
                     : bench::MakeWords(1221, 2);
             WriteRecords(backup, records);
             fast = bench::MedianMilliseconds(runs, load, [&] { Import(backup); });
-            const std::vector<uitest::ListRow> imported = uitest::RowsOf(list);
+            const std::wstring imported = Shown(list);
             slow = 0;
             if (duplicates || paintingLiteralWays) {
                 slow = bench::MedianMilliseconds(1, load, [&] {
@@ -95,14 +100,14 @@ public:
             }
             bench::PrintRow(
                 duplicates ? "import of 1,221 duplicates" : "import of 1,221 new records", fast,
-                slow, slow == 0 || uitest::RowsOf(list) == imported);
+                slow, slow == 0 || Shown(list) == imported);
         }
 
         // Tidy-up with every other row incomplete.
         const auto halfEmpty = [&] {
             load();
             for (int row = 0; row < size; row += 2) {
-                uitest::SetCellText(list, row, emb::kPhraseColumn, L"");
+                uitest::Harness::SetCellText(list, row, emb::kPhraseColumn, L"");
             }
             // Painted now, as the message loop would have painted it before the user's next
             // command.
@@ -112,7 +117,7 @@ public:
             ListWordTable table(m_dialog.List());
             emb::TidyUpRows(table);
         });
-        const std::vector<uitest::ListRow> tidied = uitest::RowsOf(list);
+        const std::wstring tidied = Shown(list);
         slow = 0;
         if (paintingLiteralWays) {
             slow = bench::MedianMilliseconds(1, halfEmpty, [&] {
@@ -121,7 +126,7 @@ public:
             });
         }
         bench::PrintRow("tidy-up, every other row incomplete", fast, slow,
-                        slow == 0 || uitest::RowsOf(list) == tidied);
+                        slow == 0 || Shown(list) == tidied);
 
         // Tidy-up with every row incomplete: all of them go, the focused blank row among them.
         const auto allEmpty = [&] {
@@ -138,7 +143,7 @@ public:
             ListWordTable table(m_dialog.List());
             emb::TidyUpRows(table);
         });
-        const std::vector<uitest::ListRow> emptied = uitest::RowsOf(list);
+        const std::wstring emptied = Shown(list);
         slow = 0;
         if (paintingLiteralWays) {
             slow = bench::MedianMilliseconds(1, allEmpty, [&] {
@@ -147,7 +152,7 @@ public:
             });
         }
         bench::PrintRow("tidy-up, every row incomplete", fast, slow,
-                        emptied.empty() && (slow == 0 || uitest::RowsOf(list).empty()));
+                        emptied.empty() && (slow == 0 || Shown(list).empty()));
 
         // Sort of a shuffled table.
         const auto tidyLoad = [&] {
@@ -159,12 +164,12 @@ public:
             ListWordTable table(m_dialog.List());
             emb::SortRowsByCode(table, 0, table.RowCount() - 1);
         });
-        const std::vector<uitest::ListRow> sorted = uitest::RowsOf(list);
+        const std::wstring sorted = Shown(list);
         slow = bench::MedianMilliseconds(1, tidyLoad, [&] {
             uitest::LiteralListTable table(m_dialog.List());
             emb::reference::SortRowsByCodeThroughCells(table, 0, table.RowCount() - 1);
         });
-        bench::PrintRow("sort of a shuffled table", fast, slow, uitest::RowsOf(list) == sorted);
+        bench::PrintRow("sort of a shuffled table", fast, slow, Shown(list) == sorted);
 
         // Save through the button: tidy-up, sort, limit, write, read back. A table over the word
         // limit is only tidied and sorted: the button would stop at the refusal's message box.
@@ -196,7 +201,7 @@ public:
             ListWordTable table(m_dialog.List());
             table.DeleteAllRows();
         });
-        bench::PrintRow("clear", fast, 0, uitest::RowsOf(list).empty());
+        bench::PrintRow("clear", fast, 0, Shown(list).empty());
     }
 
     // A library whose count field is damaged to 65,535 (FF FF) and whose records are all empty:
@@ -271,8 +276,8 @@ private:
         ::KillTimer(nullptr, answerer);
     }
     static void CALLBACK LetChangesGo(HWND, UINT, UINT_PTR, DWORD) noexcept {
-        if (const HWND question = uitest::FindMessageBox()) {
-            uitest::PressButton(question, IDNO);
+        if (const HWND question = uitest::Harness::FindMessageBox()) {
+            uitest::Harness::PressButton(question, IDNO);
         }
     }
 
@@ -331,9 +336,9 @@ int main(int argc, char** argv) {
 
     BenchDlg dialog;
     app.m_pMainWnd = &dialog;
-    uitest::Open(dialog);
-    if (!uitest::Wait("the window shows",
-                      [&] { return ::IsWindowVisible(dialog.m_hWnd) != FALSE; })) {
+    uitest::Harness::Open(dialog);
+    if (!uitest::Harness::Wait("the window shows",
+                               [&] { return ::IsWindowVisible(dialog.m_hWnd) != FALSE; })) {
         return 1;
     }
     const HWND combo = dialog.GetDlgItem(IDC_LIBRARY_COMBO);
@@ -369,7 +374,8 @@ int main(int argc, char** argv) {
     }
     std::fflush(stdout);
     dialog.EndDialog(IDCANCEL);
-    const bool closed = uitest::Wait("the window closes", [] { return uitest::WindowClosed(); });
-    uitest::Finish();
+    const bool closed =
+        uitest::Harness::Wait("the window closes", [] { return uitest::Harness::WindowClosed(); });
+    uitest::Harness::Finish();
     return closed ? 0 : 1;
 }

@@ -2,10 +2,9 @@
 
 #include <shellapi.h>
 
-#include <filesystem>
-
 #include "HyperLink.h"
 #include "HyperLinkText.h"
+#include "Utf8.h"
 #include "WindowHarness.h"
 
 namespace uitest {
@@ -32,146 +31,131 @@ COLORREF TextColor(HWND label) {
     return color;
 }
 
-POINT CenterOnScreen(HWND window) {
-    RECT rect;
+// The real pointer onto the window, right of its centre by dx; nullptr: the screen's corner.
+void PointAt(HWND window, int dx = 0) {
+    RECT rect = {0, 0, 2 * ::GetSystemMetrics(SM_CXSCREEN) - 2,
+                 2 * ::GetSystemMetrics(SM_CYSCREEN) - 2};
     ::GetWindowRect(window, &rect);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ::SetCursorPos((rect.left + rect.right) / 2 + dx, (rect.top + rect.bottom) / 2);
 }
 
-// The tooltip that has the label as its tool 1.
-HWND ToolTipOf(HWND label) {
-    for (HWND window : WindowsOf(nullptr)) {
-        TOOLINFOW tool = {sizeof tool, 0, label, 1, {}, nullptr, nullptr, 0, nullptr};
-        if (IsClass(window, TOOLTIPS_CLASSW) &&
-            ::SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) {
-            return window;
+// The text of the tooltip that has the label as its tool 1, or nullptr when it hides.
+std::wstring ShownTip(HWND label) {
+    wchar_t text[128] = {};
+    TOOLINFOW tool = {sizeof tool, 0, label, 1, {}, nullptr, text, 0, nullptr};
+    for (HWND tip : Harness::WindowsOf(nullptr)) {
+        if (Harness::IsClass(tip, TOOLTIPS_CLASSW) && ::IsWindowVisible(tip) &&
+            ::SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) {
+            ::SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
         }
     }
-    return nullptr;
+    return text;
 }
 
-// The default value of HKEY_CLASSES_ROOT\key, made anew: the prefix is the tests' own, and no
-// earlier test's value may linger. Wine 8's classes root shows nothing of HKCU's classes.
-void Register(const std::wstring& key, const wchar_t* value, std::size_t bytes) {
+// The default value of HKEY_CLASSES_ROOT\key, made anew (bytes 0: the value and its terminator):
+// the prefix is the tests' own, and no earlier test's value may linger.
+void Register(const std::wstring& key, const std::wstring& value, std::size_t bytes = 0) {
     ::RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
-    ::RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value,
-                      static_cast<DWORD>(bytes));
-}
-void Register(const std::wstring& key, const std::wstring& value) {
-    Register(key, value.c_str(), (value.size() + 1) * sizeof(wchar_t));
+    ::RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
+                      static_cast<DWORD>(bytes ? bytes : 2 * value.size() + 2));
 }
 
 TEST_F(HyperLinkTest, ThePointerOverTheLabelTakesTheCaptureTurnsItToTheHoverColourAndShowsTheTip) {
     Start({}, false);
     const HWND label = Item(IDC_HOMEPAGE_LINK);
-    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    PointAt(nullptr);
     Pump();
     EXPECT_EQ(::GetCapture(), nullptr);
     EXPECT_EQ(TextColor(label), kLinkColor);
-    const POINT center = CenterOnScreen(label);
-    ::SetCursorPos(center.x, center.y);
+    PointAt(label);
     Wait("the label takes the capture", [&] { return ::GetCapture() == label; });
     EXPECT_EQ(TextColor(label), ::GetSysColor(COLOR_HIGHLIGHT));
-    ::SetCursorPos(center.x + 3, center.y + 1);  // moves within the label keep the capture
-    Wait("the tooltip shows", [&] { return ::IsWindowVisible(ToolTipOf(label)); });
+    PointAt(label, 3);  // moves within the label keep the capture
+    Wait("the tooltip shows", [&] { return ShownTip(label) != L""; });
     EXPECT_EQ(::GetCapture(), label);
-    wchar_t tip[128] = {};
-    TOOLINFOW tool = {sizeof tool, 0, label, 1, {}, nullptr, tip, 0, nullptr};
-    ::SendMessageW(ToolTipOf(label), TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_STREQ(tip, L"https://github.com/chengxiuchuan-wubi/userwords");
-    const POINT list = CenterOnScreen(List());
-    ::SetCursorPos(list.x, list.y);
+    EXPECT_EQ(ShownTip(label), L"https://github.com/chengxiuchuan-wubi/userwords");
+    PointAt(List());
     Wait("the label lets the capture go", [] { return ::GetCapture() == nullptr; });
     EXPECT_EQ(TextColor(label), kLinkColor);
-    Wait("the tooltip hides", [&] { return !::IsWindowVisible(ToolTipOf(label)); });
+    Wait("the tooltip hides", [&] { return ShownTip(label) == L""; });
 }
 
 // A click opens the target through the shell, else with the browser registered for web pages;
 // when neither can, it beeps, says why and leaves the link unvisited.
 TEST_F(HyperLinkTest, AClickOpensTheTargetAndMarksTheLinkVisitedOrSaysWhyNot) {
+    // The command processor stands in for a browser: what it is given goes to a file.
     const std::wstring record = installed.TempPath(L"record.txt");
-    ::SetEnvironmentVariableW(L"WORDMAINT_LINK_RECORD", record.c_str());
-    wchar_t program[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, program, MAX_PATH);
-    const std::wstring browser =
-        std::filesystem::path(program).replace_filename(L"hyperlink_helper.exe").wstring();
     const auto opened = [&] {
-        Wait("the browser has run", [&] { return std::filesystem::exists(record); });
-        const Bytes bytes = InstalledLibraries::Read(record);
-        std::filesystem::remove(record);
-        return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+        std::string text;
+        Wait("the target is opened", [&] {
+            const Bytes bytes = InstalledLibraries::Read(record);
+            return text.assign(bytes.begin(), bytes.end()).ends_with("\r\n");
+        });
+        fs::remove(record);
+        return text;
     };
-    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    installed.InstallEdition(L"EDNQA");
-    LinkDlg& shown = Open<LinkDlg>();
-    const HWND label = shown.Link().m_hWnd;
-    // Web pages of a type without a command: nothing but the shell can run the helper.
+    PointAt(nullptr);
+    CHyperLink& link = Start<LinkDlg>({}, false).Link();
+    const auto fails = [&](int error) {
+        s_beeps = 0;
+        link.SetTarget(L"wordmaint-test-nohandler://example/page");
+        Click(link.m_hWnd);
+        Answer(emb::OpenErrorMessage(error), IDOK, 1);
+        EXPECT_EQ(s_beeps, 1);
+        EXPECT_EQ(TextColor(link.m_hWnd), kLinkColor);
+    };
+    // Web pages of a type without a command: only the shell can run the batch file, and an
+    // address no program handles gets the shell's error.
     Register(L".htm", L"WordMaintTest.NoCommand");
-    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"WordMaintTest.NoCommand");
-    shown.Link().SetTarget(browser);
-    Click(label);
-    EXPECT_TRUE(opened().starts_with(L"\"" + browser + L"\""));
-    EXPECT_EQ(TextColor(label), kVisitedColor);
-    // No program of the prefix handles the protocol; all of a long address reaches the browser.
+    const std::string batch = "@echo shell>" + emb::ToUtf8(Utf16(record));
+    installed.Write(installed.TempPath(L"page.cmd"), Bytes(batch.begin(), batch.end()));
+    link.SetTarget(installed.TempPath(L"page.cmd"));
+    Click(link.m_hWnd);
+    EXPECT_EQ(opened(), "shell\r\n");
+    EXPECT_EQ(TextColor(link.m_hWnd), kVisitedColor);
+    fails(SE_ERR_NOASSOC);
+    // The registered browser gets all of a long address.
     Register(L".htm", L"WordMaintTest.Page");
     Register(L"WordMaintTest.Page\\shell\\open\\command",
-             L"\"" + browser + L"\" \"%1\" -new-window");
-    const std::wstring unhandled = L"wordmaint-test-nohandler://example/page";
-    const std::wstring address = unhandled + L"/" + std::wstring(600, L'x');
-    shown.Link().SetTarget(address);
-    Click(label);
-    EXPECT_TRUE(opened().ends_with(L" " + address));
-    EXPECT_EQ(TextColor(label), kVisitedColor);
-    shown.Link().SetTarget(unhandled);
-    // Web pages of a type without a command: the shell's error. A command naming a missing
-    // program: its start's error.
-    Register(L".htm", L"WordMaintTest.NoCommand");
-    g_beeps = 0;
-    Click(label);
-    Answer(emb::OpenErrorMessage(SE_ERR_NOASSOC), IDOK, 1);
-    EXPECT_EQ(g_beeps, 1);
-    EXPECT_EQ(TextColor(label), kLinkColor);
-    Register(L".htm", L"WordMaintTest.Missing");
-    Register(L"WordMaintTest.Missing\\shell\\open\\command",
-             L"C:\\wordmaint-missing\\browser.exe %1");
-    Click(label);
-    Answer(emb::OpenErrorMessage(ERROR_FILE_NOT_FOUND), IDOK, 1);
-    EXPECT_EQ(g_beeps, 2);
+             L"cmd.exe /c >\"" + record + L"\" echo \"%1\" -new-window");
+    const std::wstring address =
+        L"wordmaint-test-nohandler://example/page/" + std::wstring(600, L'x');
+    link.SetTarget(address);
+    Click(link.m_hWnd);
+    EXPECT_TRUE(opened().ends_with(" " + emb::ToUtf8(Utf16(address)) + "\r\n"));
+    EXPECT_EQ(TextColor(link.m_hWnd), kVisitedColor);
+    // A registered command naming a missing program: the error of its start.
+    Register(L"WordMaintTest.Page\\shell\\open\\command", L"C:\\wordmaint-missing\\browser.exe %1");
+    fails(ERROR_FILE_NOT_FOUND);
 }
 
 // The fallback's read of a default value, at and beyond the size of its buffer of 260 bytes.
 TEST(HyperLinkClassesRoot, ReadsTheDefaultValueWithinItsBufferAndNeverPastIt) {
     const std::wstring key = L"WordMaintTest.Value";
-    const std::wstring fills(129, L'f');         // and the terminator: 260 bytes
-    const std::wstring unterminated(130, L'u');  // 260 bytes without a terminator
+    const std::wstring unterminated(130, L'u');  // 260 bytes
     // Windows hands out such a value as it is; Wine counts the terminator it lacks and refuses
     // it as too long. Either way nothing beyond the 130 units may be read.
-    Register(key, unterminated.c_str(), 260);
+    Register(key, unterminated, 260);
     wchar_t probe[130];
     LONG size = sizeof probe;
     const bool handedOut =
         ::RegQueryValueW(HKEY_CLASSES_ROOT, key.c_str(), probe, &size) == ERROR_SUCCESS;
-    const struct {
-        std::wstring stored;
-        std::size_t bytes;
-        std::wstring read;
-    } cases[] = {{fills, 260, fills},
-                 {unterminated, 260, handedOut ? unterminated : L""},
-                 {std::wstring(130, L'o'), 262, L""}};
+    const std::tuple<std::wstring, std::size_t, std::wstring> cases[] = {
+        {std::wstring(129, L'f'), 0, std::wstring(129, L'f')},  // with the terminator: 260 bytes
+        {unterminated, 260, handedOut ? unterminated : L""},
+        {std::wstring(130, L'o'), 0, L""},  // 262 bytes
+    };
+    std::wstring value;
     for (const auto& [stored, bytes, read] : cases) {
-        Register(key, stored.c_str(), bytes);
-        std::wstring value = L"before";
-        EXPECT_EQ(CHyperLink::ReadClassesRootDefault(key, value), 0);
+        Register(key, stored, bytes);
+        EXPECT_EQ(CHyperLink::ReadClassesRootDefault(key, value = L"before"), 0);
         EXPECT_EQ(value, read) << bytes;
     }
-    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
-    Register(key + L"\\sub", L"x");  // the key itself has no value
-    std::wstring value = L"before";
-    EXPECT_EQ(CHyperLink::ReadClassesRootDefault(key, value), 0);
+    ::RegDeleteKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr);  // a key without a value
+    EXPECT_EQ(CHyperLink::ReadClassesRootDefault(key, value = L"before"), 0);
     EXPECT_EQ(value, L"");
     ::RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
-    value = L"before";
-    EXPECT_EQ(CHyperLink::ReadClassesRootDefault(key, value), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(CHyperLink::ReadClassesRootDefault(key, value = L"before"), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(value, L"before");
 }
 

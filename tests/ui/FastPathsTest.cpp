@@ -153,14 +153,15 @@ struct Answers final : emb::UserPrompt {
 TEST_F(FastPathsTest, EachOperationLeavesWhatItsLiteralStepsLeave) {
     Answers answers;
     answers.paths.simplifiedPath = Utf16(installed.TempPath(L"table.EMB"));
-    const auto with = [&](WordTable& table) {
-        return emb::LibraryContext{table, answers.paths, answers.files, answers};
+    Table table;
+    const auto with = [&](WordTable& rows) {  // the table's file written for Load and Import
+        InstalledLibraries::WriteLibrary(installed.TempPath(L"table.EMB"), table.file);
+        return emb::LibraryContext{rows, answers.paths, answers.files, answers};
     };
     const auto sort = [](WordTable& table) { emb::SortRowsByCode(table, 0, table.RowCount() - 1); };
     const auto sortLiterally = [](WordTable& table) {
         emb::reference::SortRowsByCodeThroughCells(table, 0, table.RowCount() - 1);
     };
-    Table table;
     const struct {
         const char* what;
         bool mostRowsGo;  // also the shapes where most rows go
@@ -215,7 +216,6 @@ TEST_F(FastPathsTest, EachOperationLeavesWhatItsLiteralStepsLeave) {
         for (std::size_t round = 0; round < kinds.size(); ++round) {
             SCOPED_TRACE(std::string(operation.what) + ", round " + std::to_string(round));
             table = std::apply([this](auto... kind) { return Make(kind...); }, kinds[round]);
-            InstalledLibraries::WriteLibrary(installed.TempPath(L"table.EMB"), table.file);
             Fill(list, table);
             if (table.paintDue) {
                 // As when a window over the list has just gone: stale pixels, frame and header

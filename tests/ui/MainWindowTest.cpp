@@ -49,6 +49,8 @@ TEST_F(MainWindowTest, SaveRunsFromTheButtonTheEnterKeyAndWithAnEditOpen) {
     const Bytes both = Image({{u"khlg", u"中国"}, {u"wq", u"你们"}});
     Wait("the button saves", [&] { return SimplifiedFile() == both; });
     EXPECT_EQ(RowsOf(List()), L"khlg 中国 0000;wq 你们 0001;");
+    EditCell(1, 1, L"他们", VK_ESCAPE);  // Escape keeps the text; the rules still run
+    EXPECT_EQ(RowsOf(List()), L"khlg 中国 0000;wq 你们 0001;  0002;");
     installed.Write(installed.SimplifiedPath(), emb::EmptyFileImage());
     ::SetFocus(List());
     PressKey(List(), VK_RETURN);

@@ -41,8 +41,9 @@ inline constexpr std::u16string_view kNoLibraryChosenMessage = u"未选定库";
 inline std::u16string SaveFailedMessage(std::u16string_view path, bool restored) {
     std::u16string message = std::u16string(path) + u"失败";
     if (!restored) {
-        message += u"\r\n原来的词库文件也没能恢复，可能已经损坏。请不要关闭窗口，排除原因后再"
-                   u"保存一次；或者用备份恢复。";
+        message +=
+            u"\r\n原来的词库文件也没能恢复，可能已经损坏。请不要关闭窗口，排除原因后再"
+            u"保存一次；或者用备份恢复。";
     }
     return message;
 }

@@ -220,6 +220,11 @@ TEST_F(EmbToolTest, InfoReportsEachAnomaly) {
          "record count: 5\nfile size: 314 bytes\n"
          "anomaly: counted records past the end of the file: 2 (2 wholly, 0 partly)\n"
          "anomaly: file shorter than 127090 bytes by 126776 bytes"},
+        // Ends 101 bytes into record 3: that one is cut, record 4 wholly past the end.
+        {Image(5, 415, {}),
+         "record count: 5\nfile size: 415 bytes\n"
+         "anomaly: counted records past the end of the file: 2 (1 wholly, 1 partly)\n"
+         "anomaly: file shorter than 127090 bytes by 126675 bytes"},
         // Too short for the count.
         {Image(0, 1, {0}),
          "record count: 0\nfile size: 1 byte\n"

@@ -1,7 +1,8 @@
 #pragma once
 
 // What the hyperlink label works out without a window: the browser command line of its
-// fallback, the messages of a failed open and its rectangle fitted to its text.
+// fallback and its rectangle fitted to its text. (Its messages are with the others, in
+// Messages.h.)
 
 #include <cstdint>
 #include <string>
@@ -9,18 +10,11 @@
 
 namespace emb {
 
-inline constexpr char16_t kOpenErrorIntro[] = u"Unable to open hyperlink:\n\n";
-
 // The command line that opens address with the browser whose registered command line is
 // command: command cut at its "%1" placeholder (at the opening quotation mark of a quoted
 // "%1", else at the percent sign of a bare %1; whole when it has none), then a blank and the
 // address. Whatever followed the placeholder is dropped.
 std::u16string ComposeBrowserCommand(std::u16string_view command, std::u16string_view address);
-
-// The explanation of a shell or program-start error code.
-std::u16string OpenErrorText(int code);
-// The whole message of a failed open: the introduction and the explanation.
-std::u16string OpenErrorMessage(int code);
 
 // The alignment bits of a static control's style that decide how it fits its text.
 inline constexpr std::uint32_t kStaticCenter = 0x1;

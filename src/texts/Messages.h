@@ -107,4 +107,46 @@ inline std::u16string BackupFailedMessage(std::u16string_view path) {
 // Clear.
 inline constexpr std::u16string_view kConfirmClearMessage = u"你确定要删除所有自造词吗？";
 
+// The link, when its target can't be opened: the explanation of a shell or program-start
+// error code, in the words of the system's own English message, and the whole message.
+inline std::u16string OpenErrorText(int code) {
+    switch (code) {
+        case 0:
+            return u"The operating system is out\nof memory or resources.";
+        case 2:
+            return u"The specified file was not found.";
+        case 3:
+            return u"The specified path was not found.";
+        case 5:
+            return u"The operating system denied\naccess to the specified file.";
+        case 8:
+            return u"There was not enough memory to complete the operation.";
+        case 11:
+            return u"The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).";
+        case 26:
+            return u"A sharing violation occurred. ";
+        case 27:
+            return u"The filename association is\nincomplete or invalid.";
+        case 28:
+            return u"The DDE transaction could not\nbe completed because the request timed out.";
+        case 29:
+            return u"The DDE transaction failed.";
+        case 30:
+            return u"The DDE transaction could not\nbe completed because other DDE "
+                   u"transactions\nwere being processed.";
+        case 31:
+            return u"There is no application associated\nwith the given filename extension.";
+        case 32:
+            return u"The specified dynamic-link library was not found.";
+        default:
+            break;
+    }
+    const std::string number = std::to_string(code);
+    return u"Unknown Error (" + std::u16string(number.begin(), number.end()) + u") occurred.";
+}
+
+inline std::u16string OpenErrorMessage(int code) {
+    return u"Unable to open hyperlink:\n\n" + OpenErrorText(code);
+}
+
 }  // namespace emb

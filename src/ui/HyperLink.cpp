@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "HyperLinkText.h"
+#include "Messages.h"
 #include "WinApp.h"
 
 namespace {

@@ -21,7 +21,6 @@
 #include <iterator>
 #include <set>
 
-#include "HyperLinkText.h"
 #include "Messages.h"
 #include "Utf8.h"
 

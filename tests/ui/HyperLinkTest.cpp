@@ -3,7 +3,7 @@
 #include <shellapi.h>
 
 #include "HyperLink.h"
-#include "HyperLinkText.h"
+#include "Messages.h"
 #include "Utf8.h"
 #include "WindowHarness.h"
 

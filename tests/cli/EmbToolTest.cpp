@@ -210,8 +210,9 @@ TEST_F(EmbToolTest, InfoReportsEachAnomaly) {
         // At the limit; a byte after the terminator of slot 1's code (at 106) is in a used slot.
         {Image(1221, 127090, {106 + 6}),
          "record count: 1221\nfile size: 127090 bytes\nanomalies: none"},
-        // 1,222 records fill every slot: none lies past the end, and the tail is no free slot.
-        {Image(1222, 127100, {127095}),
+        // 1,222 records fill every slot: none lies past the end, and the tail (from its first
+        // byte) is no free slot.
+        {Image(1222, 127100, {127090}),
          "record count: 1222\nfile size: 127100 bytes\n"
          "anomaly: record count above the limit of 1221\n"
          "anomaly: file longer than 127090 bytes by 10 bytes"},

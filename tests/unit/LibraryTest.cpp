@@ -181,7 +181,8 @@ TEST(WordTableRules, AnEditedCellIsCleanedAndACompleteLastRowGetsABlankOneAfter)
     }
 }
 
-// The tidy-up, then the sort, whose order of equal codes the saved files show.
+// The sort alone, and the tidy-up then the sort, whose order of equal codes the saved files
+// show.
 TEST(WordTableRules, SavesPreparationLeavesWhatTheLiteralStepsLeave) {
     std::mt19937 random(2026);
     const auto letter = [&random] { return static_cast<char16_t>(u'a' + random() % 3); };
@@ -195,6 +196,11 @@ TEST(WordTableRules, SavesPreparationLeavesWhatTheLiteralStepsLeave) {
             fast.SetCellText(row, kPhraseColumn, kind == 5 ? u"" : FormatRowNumber(row));
         }
         MemoryWordTable literal = fast;
+        MemoryWordTable sorted = fast;  // the sort alone
+        MemoryWordTable sortedLiterally = fast;
+        SortRowsByCode(sorted, 0, sorted.RowCount() - 1);
+        reference::SortRowsByCodeThroughCells(sortedLiterally, 0, sorted.RowCount() - 1);
+        ASSERT_EQ(sorted.Rows(), sortedLiterally.Rows()) << "round " << round;
         const std::optional<Records> records = PrepareRecordsForSave(fast);
         reference::TidyUpRowsOneByOne(literal);
         reference::SortRowsByCodeThroughCells(literal, 0, literal.RowCount() - 1);

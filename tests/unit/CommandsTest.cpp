@@ -211,6 +211,7 @@ TEST(ImportCommand, AddsTheNewWordsOfAUserWordFileOrAWordList) {
          A::Yes},
         {counted(ImageOf(two), 1223), refused},
         {ImageOf({{u"a b", u"一"}}), refused},
+        {counted(ImageOf({{u"a b", u"一"}}), 1222), refused},  // a count that fits: not asked
         // Word lists: the encodings, the fields in either order, the lines that are no words.
         {Utf8(u"khlg\t中国\r\nwqvb\t你好\n"), two},
         {Bytes{0xEF, 0xBB, 0xBF} + Utf8(u"khlg 中国\nwqvb 你好"), two},

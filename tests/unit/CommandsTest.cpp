@@ -190,6 +190,15 @@ TEST(ImportCommand, AddsTheNewWordsOfAUserWordFileOrAWordList) {
                                             SkippedLineNumbers(lines))};
     };
     constexpr std::nullopt_t refused = std::nullopt;
+    std::u16string hundredLines;  // distinct words, LF and CR LF in turn
+    Records hundred;
+    for (int i = 0; i < 100; ++i) {
+        hundred.push_back({{u'k', static_cast<char16_t>(u'a' + i / 25),
+                            static_cast<char16_t>(u'a' + i % 25), u'y'},
+                           {static_cast<char16_t>(0x4E10 + i), static_cast<char16_t>(0x6C00 + i)}});
+        hundredLines +=
+            hundred.back().code + u'\t' + hundred.back().phrase + (i % 2 == 0 ? u"\n" : u"\r\n");
+    }
     const struct {
         Bytes file;
         std::optional<Records> added;   // after the table's words and before the blank row
@@ -239,6 +248,14 @@ TEST(ImportCommand, AddsTheNewWordsOfAUserWordFileOrAWordList) {
         {Utf8(u"khlg\t中国\x7F"), refused},
         {Utf8(u"khlg\t中国\u009F"), refused},
         {Utf8(u"hello world\n"), refused},
+        {Utf8(hundredLines), hundred},
+        {{}, Records()},                // an empty file adds nothing
+        {counted(ImageOf(two), 65535),  // a damaged count
+         {{two[0], two[1], {}}},
+         {{LargeCountQuestion(kFile, u"65535"), MessageButtons::YesNo}},
+         A::Yes},
+        {Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'},
+         refused},  // a picture: asked, answered No
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);

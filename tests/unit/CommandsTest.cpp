@@ -192,6 +192,10 @@ TEST(ImportCommand, AddsTheNewWordsOfAUserWordFileOrAWordList) {
     constexpr std::nullopt_t refused = std::nullopt;
     std::u16string hundredLines;  // distinct words, LF and CR LF in turn
     Records hundred;
+    Bytes noise = {3, 0};  // random bytes with a small count
+    for (std::uint32_t i = 0; i < 300; ++i) {
+        noise.push_back(static_cast<std::uint8_t>((i * 2654435761u) >> 24));
+    }
     for (int i = 0; i < 100; ++i) {
         hundred.push_back({{u'k', static_cast<char16_t>(u'a' + i / 25),
                             static_cast<char16_t>(u'a' + i % 25), u'y'},

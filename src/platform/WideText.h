@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace emb {
 
@@ -9,6 +10,14 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 text is passed to Win
 
 inline const wchar_t* AsWide(const std::u16string& text) {
     return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
+// Copies between the program's UTF-16 text and the window framework's wide strings.
+inline std::wstring WideString(std::u16string_view text) {
+    return {text.begin(), text.end()};
+}
+inline std::u16string Utf16String(std::wstring_view text) {
+    return {text.begin(), text.end()};
 }
 
 inline std::u16string FromWide(const wchar_t* text) {

@@ -8,6 +8,7 @@
 
 #include "HyperLinkText.h"
 #include "Messages.h"
+#include "WideText.h"
 #include "WinApp.h"
 
 namespace {
@@ -20,14 +21,6 @@ constexpr LONG kDefaultValueBytes = 260;
 
 static_assert(emb::kStaticCenter == SS_CENTER && emb::kStaticRight == SS_RIGHT &&
               emb::kStaticCenterImage == SS_CENTERIMAGE);
-
-std::wstring ToWide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
-std::u16string ToUtf16(const std::wstring& text) {
-    return std::u16string(text.begin(), text.end());
-}
 
 // WinExec takes its command line in the ANSI code page.
 std::string ToAnsi(const std::wstring& text) {
@@ -190,8 +183,8 @@ int CHyperLink::OpenTarget(const std::wstring& address, int showCommand) {
         ERROR_SUCCESS) {
         return result;
     }
-    const std::wstring line =
-        ToWide(emb::ComposeBrowserCommand(ToUtf16(command), ToUtf16(address)));
+    const std::wstring line = emb::WideString(
+        emb::ComposeBrowserCommand(emb::Utf16String(command), emb::Utf16String(address)));
     return static_cast<int>(::WinExec(ToAnsi(line).c_str(), static_cast<UINT>(showCommand)));
 }
 
@@ -219,7 +212,7 @@ int CHyperLink::ReadClassesRootDefault(const std::wstring& key, std::wstring& va
 }
 
 void CHyperLink::ShowOpenError(int code) {
-    afx::AfxMessageBox(ToWide(emb::OpenErrorMessage(code)), MB_ICONEXCLAMATION | MB_OK);
+    afx::AfxMessageBox(emb::WideString(emb::OpenErrorMessage(code)), MB_ICONEXCLAMATION | MB_OK);
 }
 
 void CHyperLink::FitToText() {

@@ -5,13 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "WideText.h"
 
-std::wstring Wide(std::u16string_view text) {
-    return std::wstring(text.begin(), text.end());
-}
-
-}  // namespace
+using emb::WideString;
 
 int ListWordTable::RowCount() const {
     return m_list.GetItemCount();
@@ -20,14 +16,13 @@ int ListWordTable::RowCount() const {
 // One message per cell: the control itself answers nothing for a row that doesn't exist, and
 // every message costs under Wine.
 std::u16string ListWordTable::CellText(int row, int column) const {
-    const std::wstring text = m_list.GetItemText(row, column);
-    return std::u16string(text.begin(), text.end());
+    return emb::Utf16String(m_list.GetItemText(row, column));
 }
 
 void ListWordTable::SetCellText(int row, int column, std::u16string_view text) {
     if (row >= 0) {
         Suspend();
-        m_list.SetItemText(row, column, Wide(text));
+        m_list.SetItemText(row, column, WideString(text));
     }
 }
 
@@ -43,7 +38,7 @@ void ListWordTable::InsertRow(int row, std::u16string_view code) {
         // Where the control scrolls for it, with its redrawing off, is not where it would have
         // scrolled with it on; the focus given back at the end does the scrolling.
         const int top = m_list.GetTopIndex();
-        m_list.InsertItem(LVIF_TEXT | LVIF_STATE, row, Wide(code), kStates, kStates);
+        m_list.InsertItem(LVIF_TEXT | LVIF_STATE, row, WideString(code), kStates, kStates);
         m_list.ScrollToTopIndex(top);
         HoldFocus();
         m_focusMoved = true;
@@ -52,7 +47,7 @@ void ListWordTable::InsertRow(int row, std::u16string_view code) {
     // Selected now; the focus the control would move to each new row goes to the last one
     // when the focus is given back.
     const int inserted =
-        m_list.InsertItem(LVIF_TEXT | LVIF_STATE, row, Wide(code), LVIS_SELECTED, kStates);
+        m_list.InsertItem(LVIF_TEXT | LVIF_STATE, row, WideString(code), LVIS_SELECTED, kStates);
     if (inserted != kNoRow) {
         m_focusedRow = inserted;
         m_focusMoved = true;

@@ -1,25 +1,20 @@
 #include "WindowPrompt.h"
 
 #include "FileDialog.h"
+#include "WideText.h"
 #include "WinApp.h"
 
-namespace {
-
-std::wstring Wide(std::u16string_view text) {
-    return std::wstring(text.begin(), text.end());
-}
-
-}  // namespace
+using emb::WideString;
 
 emb::MessageAnswer WindowPrompt::ShowMessage(const std::u16string& text,
                                              emb::MessageButtons buttons) {
     m_beforeShowing();
     switch (buttons) {
         case emb::MessageButtons::YesNo:
-            return afx::AfxMessageBox(Wide(text), MB_YESNO) == IDYES ? emb::MessageAnswer::Yes
-                                                                     : emb::MessageAnswer::No;
+            return afx::AfxMessageBox(WideString(text), MB_YESNO) == IDYES ? emb::MessageAnswer::Yes
+                                                                           : emb::MessageAnswer::No;
         case emb::MessageButtons::YesNoCancel:
-            switch (afx::AfxMessageBox(Wide(text), MB_YESNOCANCEL)) {
+            switch (afx::AfxMessageBox(WideString(text), MB_YESNOCANCEL)) {
                 case IDYES:
                     return emb::MessageAnswer::Yes;
                 case IDNO:
@@ -30,18 +25,17 @@ emb::MessageAnswer WindowPrompt::ShowMessage(const std::u16string& text,
         case emb::MessageButtons::Ok:
             break;
     }
-    afx::AfxMessageBox(Wide(text), MB_OK);
+    afx::AfxMessageBox(WideString(text), MB_OK);
     return emb::MessageAnswer::Ok;
 }
 
 std::optional<std::u16string> WindowPrompt::AskForFile(const emb::FileDialogRequest& request) {
     m_beforeShowing();
     afx::CFileDialog dialog(request.kind == emb::FileDialogKind::Open,
-                            Wide(request.defaultExtension), L"", request.flags,
-                            Wide(request.filter), &m_owner);
+                            WideString(request.defaultExtension), L"", request.flags,
+                            WideString(request.filter), &m_owner);
     if (dialog.DoModal() != IDOK) {
         return std::nullopt;
     }
-    const std::wstring path = dialog.GetPathName();
-    return std::u16string(path.begin(), path.end());
+    return emb::Utf16String(dialog.GetPathName());
 }

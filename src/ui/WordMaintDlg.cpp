@@ -9,6 +9,7 @@
 #include "Menu.h"
 #include "Messages.h"
 #include "PaintDC.h"
+#include "WideText.h"
 #include "Win32FileSystem.h"
 #include "Win32SystemView.h"
 #include "Win32TextDecoder.h"
@@ -19,10 +20,6 @@
 #include "resource.h"
 
 namespace {
-
-std::wstring Wide(std::u16string_view text) {
-    return std::wstring(text.begin(), text.end());
-}
 
 // Where the label at the window's foot leads: the maker's home page.
 constexpr wchar_t kHomePage[] = L"https://github.com/chengxiuchuan-wubi/userwords";
@@ -71,16 +68,18 @@ BOOL CWordMaintDlg::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    m_libraryCombo.SetWindowText(Wide(emb::kChoosePrompt));
-    m_libraryCombo.SetItemData(m_libraryCombo.AddString(Wide(emb::kSimplifiedEntry)),
+    m_libraryCombo.SetWindowText(emb::WideString(emb::kChoosePrompt));
+    m_libraryCombo.SetItemData(m_libraryCombo.AddString(emb::WideString(emb::kSimplifiedEntry)),
                                static_cast<DWORD_PTR>(emb::LibraryChoice::Simplified));
-    m_libraryCombo.SetItemData(m_libraryCombo.AddString(Wide(emb::kTraditionalEntry)),
+    m_libraryCombo.SetItemData(m_libraryCombo.AddString(emb::WideString(emb::kTraditionalEntry)),
                                static_cast<DWORD_PTR>(emb::LibraryChoice::Traditional));
 
     m_wordList.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    m_wordList.InsertColumn(emb::kCodeColumn, Wide(emb::kCodeHeading), LVCFMT_LEFT, 60);
-    m_wordList.InsertColumn(emb::kPhraseColumn, Wide(emb::kPhraseHeading), LVCFMT_LEFT, 500);
-    m_wordList.InsertColumn(emb::kNumberColumn, Wide(emb::kNumberHeading), LVCFMT_LEFT, 50);
+    m_wordList.InsertColumn(emb::kCodeColumn, emb::WideString(emb::kCodeHeading), LVCFMT_LEFT, 60);
+    m_wordList.InsertColumn(emb::kPhraseColumn, emb::WideString(emb::kPhraseHeading), LVCFMT_LEFT,
+                            500);
+    m_wordList.InsertColumn(emb::kNumberColumn, emb::WideString(emb::kNumberHeading), LVCFMT_LEFT,
+                            50);
     m_wordList.SetColumnValidChars(L"abcdefghijklmnopqrstuvwxy", emb::kCodeColumn);
     m_wordList.SetReadOnlyColumn(emb::kNumberColumn, true);
 
@@ -97,7 +96,7 @@ BOOL CWordMaintDlg::OnInitDialog() {
 
 emb::LocateStatus CWordMaintDlg::FindLibraries() {
     emb::Win32SystemView system(
-        [](const std::u16string& text) { afx::AfxMessageBox(Wide(text), MB_OK); });
+        [](const std::u16string& text) { afx::AfxMessageBox(emb::WideString(text), MB_OK); });
     return emb::LocateLibraries(system, m_paths);
 }
 
@@ -196,22 +195,22 @@ bool CWordMaintDlg::MayDiscardTable() {
     if (m_shownLibrary == CB_ERR) {
         return true;  // no library file to lose changes to
     }
-    {
-        const ListWordTable table(m_wordList);
-        if (!m_savedWords.DifferFrom(table)) {
-            return true;
+    emb::MessageAnswer answer = emb::MessageAnswer::No;
+    RunCommand([this, &answer](const emb::LibraryContext& context) {
+        if (m_savedWords.DifferFrom(context.table)) {
+            const std::u16string library =
+                emb::Utf16String(m_libraryCombo.GetLBText(m_shownLibrary));
+            answer = context.prompt.ShowMessage(emb::UnsavedChangesQuestion(library),
+                                                emb::MessageButtons::YesNoCancel);
         }
-    }
-    const std::wstring library = m_libraryCombo.GetLBText(m_shownLibrary);
-    const std::u16string question =
-        emb::UnsavedChangesQuestion(std::u16string(library.begin(), library.end()));
-    switch (afx::AfxMessageBox(Wide(question), MB_YESNOCANCEL)) {
-        case IDYES:
+    });
+    switch (answer) {
+        case emb::MessageAnswer::Yes:
             // The question named the shown library: it is saved there even when the box's
             // text has been typed over since.
             m_libraryCombo.SetCurSel(m_shownLibrary);
             return Save();
-        case IDNO:
+        case emb::MessageAnswer::No:
             return true;
         default:
             return false;

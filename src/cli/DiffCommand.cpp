@@ -32,7 +32,7 @@ std::optional<WordSet> ReadWords(const std::u16string& path, std::ostream& err) 
     if (!bytes) {
         return std::nullopt;
     }
-    emb::MemoryBytes source(std::move(*bytes));
+    emb::MemoryBytes source(*bytes);
     WordSet words;
     for (emb::WordRecord& record : emb::ReadAllRecords(source)) {
         if (!record.code.empty() && !record.phrase.empty()) {

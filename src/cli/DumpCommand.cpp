@@ -15,7 +15,7 @@ int RunDump(const std::u16string& path, std::ostream& out, std::ostream& err) {
     if (!bytes) {
         return kExitFailure;
     }
-    emb::MemoryBytes source(std::move(*bytes));
+    emb::MemoryBytes source(*bytes);
     for (const emb::WordRecord& record : emb::ReadAllRecords(source)) {
         out << emb::ToUtf8(record.code) << '\t' << emb::ToUtf8(record.phrase) << '\n';
     }

@@ -34,7 +34,7 @@ void ImportWords(const LibraryContext& context, const LegacyTextDecoder& legacy)
                 return;
             }
             {
-                MemoryBytes damaged(std::move(bytes));
+                MemoryBytes damaged(bytes);
                 chosen.words = ReadAllRecords(damaged);
             }
             break;

@@ -31,15 +31,16 @@ public:
     virtual bool Close() = 0;
 };
 
-// Bytes held in memory, read as a file is read.
+// Bytes already in memory, read as a file is read, without a copy; they must outlive it.
 class MemoryBytes final : public ByteReader {
 public:
-    explicit MemoryBytes(std::vector<std::uint8_t> bytes) : m_bytes(std::move(bytes)) {}
+    explicit MemoryBytes(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+    explicit MemoryBytes(std::vector<std::uint8_t>&&) = delete;  // would be gone at once
 
     std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
 
 private:
-    std::vector<std::uint8_t> m_bytes;
+    std::span<const std::uint8_t> m_bytes;
 };
 
 }  // namespace emb

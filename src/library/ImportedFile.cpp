@@ -9,26 +9,6 @@
 namespace emb {
 namespace {
 
-// The bytes already read, as the user-word format reads a file.
-class ByteSpanReader final : public ByteReader {
-public:
-    explicit ByteSpanReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
-
-    std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-        if (offset >= m_bytes.size()) {
-            return 0;
-        }
-        const std::span<const std::uint8_t> there =
-            m_bytes.subspan(static_cast<std::size_t>(offset));
-        const std::size_t count = std::min(out.size(), there.size());
-        std::copy_n(there.begin(), count, out.begin());
-        return count;
-    }
-
-private:
-    std::span<const std::uint8_t> m_bytes;
-};
-
 bool IsPrintableAscii(char16_t unit) {
     return unit >= 0x21 && unit <= 0x7E;
 }
@@ -59,7 +39,7 @@ std::vector<std::uint8_t> ReadImportedBytes(ByteReader& file) {
 
 ImportedFile ExamineImportedFile(std::span<const std::uint8_t> bytes,
                                  const LegacyTextDecoder& legacy) {
-    ByteSpanReader file(bytes);
+    MemoryBytes file(bytes);
     ImportedFile result;
     result.count = ReadRecordCount(file);
     if (result.count <= kSlotCount) {

@@ -58,7 +58,7 @@ std::vector<WordRecord> ReadAllRecords(ByteReader& source) {
     const auto end = static_cast<std::size_t>(PhraseFieldOffset(count - 1)) + kPhraseFieldSize;
     std::vector<std::uint8_t> bytes(end);
     source.ReadAt(0, bytes);
-    MemoryBytes image(std::move(bytes));
+    MemoryBytes image(bytes);
     std::vector<WordRecord> records;
     records.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {

@@ -21,8 +21,8 @@ inline Bytes ImageOf(const Records& records) {
     return BuildFileImage(records).bytes;
 }
 
-inline Records RecordsOf(Bytes bytes) {
-    MemoryBytes file(std::move(bytes));
+inline Records RecordsOf(const Bytes& bytes) {
+    MemoryBytes file(bytes);
     return ReadAllRecords(file);
 }
 

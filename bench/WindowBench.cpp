@@ -103,56 +103,38 @@ public:
                 slow, slow == 0 || Shown(list) == imported);
         }
 
-        // Tidy-up with every other row incomplete.
-        const auto halfEmpty = [&] {
-            load();
-            for (int row = 0; row < size; row += 2) {
-                uitest::Harness::SetCellText(list, row, emb::kPhraseColumn, L"");
-            }
-            // Painted now, as the message loop would have painted it before the user's next
-            // command.
-            ::UpdateWindow(list);
-        };
-        fast = bench::MedianMilliseconds(runs, halfEmpty, [&] {
-            ListWordTable table(m_dialog.List());
-            emb::TidyUpRows(table);
-        });
-        const std::wstring tidied = Shown(list);
-        slow = 0;
-        if (paintingLiteralWays) {
-            slow = bench::MedianMilliseconds(1, halfEmpty, [&] {
-                uitest::LiteralListTable table(m_dialog.List());
-                emb::reference::TidyUpRowsOneByOne(table);
-            });
-        }
-        bench::PrintRow("tidy-up, every other row incomplete", fast, slow,
-                        slow == 0 || Shown(list) == tidied);
-
-        // Tidy-up with every row incomplete: all of them go, the focused blank row among them.
-        const auto allEmpty = [&] {
-            load();
-            {
-                ListWordTable table(m_dialog.List());
-                for (int row = 0; row < size; ++row) {
-                    table.SetCellText(row, emb::kPhraseColumn, u"");
+        // Tidy-up with every step-th row incomplete; with every row, all of them go, the
+        // focused blank row among them.
+        const auto tidyUp = [&](int step, const char* what) {
+            const auto incomplete = [&] {
+                load();
+                {
+                    ListWordTable table(m_dialog.List());
+                    for (int row = 0; row < size; row += step) {
+                        table.SetCellText(row, emb::kPhraseColumn, u"");
+                    }
                 }
-            }
-            ::UpdateWindow(list);
-        };
-        fast = bench::MedianMilliseconds(runs, allEmpty, [&] {
-            ListWordTable table(m_dialog.List());
-            emb::TidyUpRows(table);
-        });
-        const std::wstring emptied = Shown(list);
-        slow = 0;
-        if (paintingLiteralWays) {
-            slow = bench::MedianMilliseconds(1, allEmpty, [&] {
-                uitest::LiteralListTable table(m_dialog.List());
-                emb::reference::TidyUpRowsOneByOne(table);
+                // Painted now, as the message loop would have painted it before the user's
+                // next command.
+                ::UpdateWindow(list);
+            };
+            const double tidied = bench::MedianMilliseconds(runs, incomplete, [&] {
+                ListWordTable table(m_dialog.List());
+                emb::TidyUpRows(table);
             });
-        }
-        bench::PrintRow("tidy-up, every row incomplete", fast, slow,
-                        emptied.empty() && (slow == 0 || Shown(list).empty()));
+            const std::wstring shown = Shown(list);
+            double literal = 0;
+            if (paintingLiteralWays) {
+                literal = bench::MedianMilliseconds(1, incomplete, [&] {
+                    uitest::LiteralListTable table(m_dialog.List());
+                    emb::reference::TidyUpRowsOneByOne(table);
+                });
+            }
+            bench::PrintRow(what, tidied, literal,
+                            (step > 1 || shown.empty()) && (literal == 0 || Shown(list) == shown));
+        };
+        tidyUp(2, "tidy-up, every other row incomplete");
+        tidyUp(1, "tidy-up, every row incomplete");
 
         // Sort of a shuffled table.
         const auto tidyLoad = [&] {
@@ -220,7 +202,7 @@ public:
         damaged[0] = 0xFF;
         damaged[1] = 0xFF;
         HWND list = m_dialog.List().m_hWnd;
-        const auto load = [&](const wchar_t* entry) {
+        const auto load = [&](std::u16string_view entry) {
             Choose(entry);
             ::UpdateWindow(list);
         };
@@ -259,17 +241,18 @@ public:
     }
 
 private:
-    static constexpr const wchar_t* kSimplified = L"简体自造词库";
-    static constexpr const wchar_t* kTraditional = L"繁体自造词库";
+    static constexpr std::u16string_view kSimplified = emb::kSimplifiedEntry;
+    static constexpr std::u16string_view kTraditional = emb::kTraditionalEntry;
 
     // Chooses a library in the combo box, as the user does. When the table has changes since
     // its load, the window asks about them first; they are let go, as a setup step wants. (The
     // timed choices start from an unchanged table and are asked nothing.)
-    void Choose(const wchar_t* entry) {
+    void Choose(std::u16string_view entry) {
         const UINT_PTR answerer = ::SetTimer(nullptr, 0, 1, &LetChangesGo);
         const HWND combo = m_dialog.GetDlgItem(IDC_LIBRARY_COMBO);
-        const auto index = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                          reinterpret_cast<LPARAM>(entry));
+        const auto index =
+            ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>(uitest::Harness::Wide(entry).c_str()));
         ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         m_dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LIBRARY_COMBO, CBN_SELCHANGE),
                              reinterpret_cast<LPARAM>(combo));
@@ -342,8 +325,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     const HWND combo = dialog.GetDlgItem(IDC_LIBRARY_COMBO);
-    const auto index = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                      reinterpret_cast<LPARAM>(L"简体自造词库"));
+    const auto index = ::SendMessageW(
+        combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+        reinterpret_cast<LPARAM>(uitest::Harness::Wide(emb::kSimplifiedEntry).c_str()));
     ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LIBRARY_COMBO, CBN_SELCHANGE),
                        reinterpret_cast<LPARAM>(combo));

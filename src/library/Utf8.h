@@ -6,6 +6,14 @@
 
 namespace emb {
 
+// The two halves of a UTF-16 surrogate pair, high first.
+inline bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+inline bool IsLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
 // UTF-8 of UTF-16 text; a lone surrogate becomes U+FFFD.
 std::string ToUtf8(std::u16string_view text);
 

@@ -142,13 +142,9 @@ std::optional<std::u16string> FromUtf16(std::span<const std::uint8_t> bytes, boo
         text.push_back(static_cast<char16_t>((high << 8) | low));
     }
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool leading = text[i] >= 0xD800 && text[i] <= 0xDBFF;
-        const bool trailing = text[i] >= 0xDC00 && text[i] <= 0xDFFF;
-        const bool paired =
-            leading && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
-        if (paired) {
+        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
             ++i;
-        } else if (leading || trailing) {
+        } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
             return std::nullopt;
         }
     }

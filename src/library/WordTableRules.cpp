@@ -7,15 +7,10 @@
 #include <unordered_set>
 #include <utility>
 
+#include "Utf8.h"
+
 namespace emb {
 namespace {
-
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
 
 // The partition steps on an in-memory copy: the table's own cells would be read once per
 // comparison. Both halves after a partition are disjoint, so sorting the smaller one first

@@ -257,6 +257,9 @@ TEST_F(EmbToolTest, MergeAddsTheNewWordsSavesTheLibraryAndSaysWhatItDid) {
     EXPECT_EQ(std::get<1>(Tool(u"merge 简体.emb 备份.txt")),
               "added 0 words, skipped 1 duplicate, skipped 5 lines that are not words "
               "(lines 1, 2, 3, 4, 5)\n");
+    Write(u"备份.txt", U8(u"中国 khlg\nx\n"));
+    EXPECT_EQ(std::get<1>(Tool(u"merge 简体.emb 备份.txt")),
+              "added 0 words, skipped 1 duplicate, skipped 1 line that is not a word (line 2)\n");
     EXPECT_EQ(std::get<1>(Tool(u"dump 简体.emb")),
               U8(u"aaaa\t工\nbb\t人\nkhlg\t中国\nwq\t你们\nwqvb\t你好\n"));
 }

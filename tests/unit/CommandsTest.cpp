@@ -232,6 +232,7 @@ TEST(ImportCommand, AddsTheNewWordsOfAUserWordFileOrAWordList) {
         {Utf16(u"khlg\t中国\r\nwqvb\t你好\U0010FFFF", true),
          {{two[0], {u"wqvb", u"你好\U0010FFFF"}}}},
         {Utf16(u"khlg\t中国\xD800\xE000", false), refused},
+        {Utf16(u"khlg\t中国\xDC00", false), refused},
         {Utf16(u"中国\t\tkhl", false) + Bytes{'g'}, refused},  // odd: half a unit
         {noMark, refused},
         {Bytes{'k', 'h', 'l', 'g', '\t', 0xD6, 0xD0, 0xB9, 0xFA, '\n', 0xC4, 0xE3, 0xBA, 0xC3, ' ',

@@ -159,6 +159,7 @@ TEST(WordTableRules, AnEditedCellIsCleanedAndACompleteLastRowGetsABlankOneAfter)
         {kPhraseColumn, std::u16string(41, u'字'), std::u16string(40, u'字')},
         {kPhraseColumn, thirtyNine + u"\U00010000", thirtyNine},
         {kPhraseColumn, pairAtForty + u"字", pairAtForty},
+        {kPhraseColumn, thirtyNine + u"\xD800字", thirtyNine + u"\xD800"},  // no pair to keep whole
     };
     for (const auto& [column, text, cleaned] : cells) {
         MemoryWordTable table = TableOf({{}});

@@ -235,6 +235,10 @@ TEST_F(EmbToolTest, InfoReportsEachAnomaly) {
          "record count: 0\nfile size: 106 bytes\n"
          "anomaly: file shorter than 127090 bytes by 126984 bytes\n"
          "anomaly: non-zero bytes in free slots: 2, the first at offset 2"},
+        // One byte, the last of the last free slot.
+        {Image(0, 127090, {127089}),
+         "record count: 0\nfile size: 127090 bytes\n"
+         "anomaly: non-zero bytes in free slots: 1, the first at offset 127089"},
     };
     for (const auto& c : cases) {
         Write(u"词库.emb", c.bytes);

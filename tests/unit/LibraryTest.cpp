@@ -70,6 +70,7 @@ TEST(Utf8, EncodesEachLengthUpToItsBoundsAndDecodesOnlyStrictUtf8) {
         EXPECT_EQ(ToUtf8(text), utf8);
         EXPECT_EQ(FromUtf8(utf8), text);
     }
+    EXPECT_EQ(ToUtf8(std::u16string_view(u"\xD800\xDC00", 1)), "\xEF\xBF\xBD");  // pair cut
     EXPECT_EQ(ToUtf8(std::u16string{u'a', 0xD800, u'b', 0xDC00, 0xDBFF}),
               "a\xEF\xBF\xBD"
               "b\xEF\xBF\xBD\xEF\xBF\xBD");

@@ -5,7 +5,9 @@
 # release packages (scripts/package.sh, checked by scripts/check-package.sh: system DLLs only,
 # the program started from the unpacked 64-bit zip in a fresh Wine prefix, a second build
 # byte for byte the same). Also checks formatting and runs clang-tidy over the portable core.
-# Ends with the summary line of every CTest run; exits non-zero if anything failed.
+# Release builds natively (tests and the core's benchmark) and of the window's benchmark keep
+# both benchmarks and the optimiser's warnings in view. Ends with the summary line of every
+# CTest run; exits non-zero if anything failed.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -99,6 +101,9 @@ if build native; then
     note "clang-tidy"
     run clang-tidy check_tidy || true
 fi
+# Release builds show what only the optimiser warns about, and keep both benchmarks building.
+if build native-release; then run_tests native-release || true; fi
+build bench-win64 || true
 if build sanitize; then run_tests sanitize || true; fi
 if build fuzz; then run_tests fuzz || true; fi
 if build win64; then run_tests win64 || true; fi
@@ -112,7 +117,7 @@ fi
 
 note "summary ($((SECONDS - started)) s)"
 printf '%s\n' "${status[@]}"
-for preset in native sanitize fuzz win64; do
+for preset in native native-release sanitize fuzz win64; do
     found=0
     for l in "${ctest_lines[@]}"; do
         [[ $l == "$preset: "* ]] && found=1

@@ -8,10 +8,6 @@
 namespace emb {
 namespace {
 
-bool IsComplete(const WordRecord& record) {
-    return !record.code.empty() && !record.phrase.empty();
-}
-
 bool Precedes(const WordRecord& a, const WordRecord& b) {
     return a.code != b.code ? a.code < b.code : a.phrase < b.phrase;
 }
@@ -29,19 +25,7 @@ SavedWords::SavedWords(const std::vector<WordRecord>& records) : m_words(SortedW
 }
 
 bool SavedWords::DifferFrom(const WordTable& table) const {
-    std::vector<WordRecord> rows;
-    const int count = table.RowCount();
-    for (int row = 0; row < count; ++row) {
-        WordRecord record{table.CellText(row, kCodeColumn), table.CellText(row, kPhraseColumn)};
-        if (IsComplete(record)) {
-            rows.push_back(std::move(record));
-        }
-    }
-    if (rows.size() > static_cast<std::size_t>(kWordLimit)) {
-        return true;  // Save would refuse them: nothing of them is in the file
-    }
-    std::sort(rows.begin(), rows.end(), Precedes);
-    return rows != m_words;
+    return SortedWords(RowsAsRecords(table)) != m_words;
 }
 
 std::vector<WordRecord> SavedWords::AddedIn(const std::vector<WordRecord>& records) const {

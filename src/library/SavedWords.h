@@ -16,7 +16,8 @@ public:
     explicit SavedWords(const std::vector<WordRecord>& records);
 
     // Whether Save would now write other words than these: the table's complete rows, in any
-    // order, differ from them, or are more than a file holds.
+    // order, differ from them. (A file with more words than Save writes, loaded and untouched,
+    // is no change.)
     bool DifferFrom(const WordTable& table) const;
 
     // The complete records of the file as it is now that these words don't account for, in file

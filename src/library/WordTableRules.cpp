@@ -80,8 +80,12 @@ std::u16string FormatRowNumber(int row) {
     return std::u16string(digits, digits + std::max(length, 0));
 }
 
+bool IsComplete(const WordRecord& record) {
+    return !record.code.empty() && !record.phrase.empty();
+}
+
 bool IsCompleteRow(const WordTable& table, int row) {
-    return !table.CellText(row, kCodeColumn).empty() && !table.CellText(row, kPhraseColumn).empty();
+    return IsComplete({table.CellText(row, kCodeColumn), table.CellText(row, kPhraseColumn)});
 }
 
 void AppendBlankRow(WordTable& table) {
@@ -129,7 +133,7 @@ std::vector<WordRecord> TidyUpRows(WordTable& table) {
     kept.reserve(static_cast<std::size_t>(std::max(rows, 0)));
     for (int row = 0; row < rows; ++row) {
         WordRecord record{table.CellText(row, kCodeColumn), table.CellText(row, kPhraseColumn)};
-        if (record.code.empty() || record.phrase.empty()) {
+        if (!IsComplete(record)) {
             incomplete.push_back(row);
         } else {
             kept.push_back(std::move(record));

@@ -23,7 +23,10 @@ inline constexpr int kWordLimit = static_cast<int>(kMaxRecords);
 // "%04d" of row: "0000", "0001", ..., five digits from 10000 on.
 std::u16string FormatRowNumber(int row);
 
-// Both code and phrase are non-empty; rows outside the table are never complete.
+// A word: both code and phrase are non-empty. Anything else is a deleted word until the next
+// tidy-up, and is never saved.
+bool IsComplete(const WordRecord& record);
+// The row holds a word; rows outside the table never do.
 bool IsCompleteRow(const WordTable& table, int row);
 
 // Inserts an empty row at the end, numbered with its own index.

@@ -8,8 +8,8 @@
 #include "MemoryWordTable.h"
 #include "UserWordFormat.h"
 #include "fakes/FakeFileSystem.h"
-#include "fakes/FakeGbkDecoder.h"
 #include "fakes/RecordingPrompt.h"
+#include "support/GbkDecoder.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ void Import(MemoryWordTable& table, const std::vector<WordRecord>& records) {
     emb::testing::RecordingPrompt prompt;
     prompt.fileAnswers.push_back(u"backup.EMB");
     const emb::LibraryPaths paths;
-    emb::ImportWords({table, paths, files, prompt}, emb::testing::FakeGbkDecoder());
+    emb::ImportWords({table, paths, files, prompt}, emb::testing::GbkDecoder());
 }
 
 void Measure(int size, int runs) {

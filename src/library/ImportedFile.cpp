@@ -1,10 +1,12 @@
 #include "ImportedFile.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
 
 #include "UserWordFormat.h"
+#include "WordListText.h"
 
 namespace emb {
 namespace {
@@ -51,12 +53,14 @@ ImportedFile ExamineImportedFile(std::span<const std::uint8_t> bytes,
         result.words.clear();
     }
     if (bytes.size() <= kMaxImportedBytes) {
-        if (const std::optional<std::u16string> text = DecodeWordListText(bytes, legacy)) {
-            LenientWordList list = ReadWordListLeniently(*text);
+        if (const std::optional<DecodedText> decoded = DecodeWordListText(bytes, legacy)) {
+            LenientWordList list = ReadWordListLeniently(decoded->text);
             if (!list.words.empty()) {
                 result.kind = ImportedKind::WordList;
                 result.words = std::move(list.words);
-                result.skippedLines = std::move(list.skippedLines);
+                std::merge(list.skippedLines.begin(), list.skippedLines.end(),
+                           decoded->undecodableLines.begin(), decoded->undecodableLines.end(),
+                           std::back_inserter(result.skippedLines));
                 return result;
             }
         }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "ByteStore.h"
-#include "WordListText.h"
+#include "WordListDecoding.h"
 #include "WordRecord.h"
 
 namespace emb {
@@ -37,7 +37,8 @@ struct ImportedFile {
     // in text order. None for the others: a LargeCount file's records are read only when the
     // user wants them, with ReadAllRecords.
     std::vector<WordRecord> words;
-    std::vector<std::size_t> skippedLines;  // WordList: the lines that are not words
+    // WordList: the lines that are not words, undecodable ones among them, ascending.
+    std::vector<std::size_t> skippedLines;
 };
 
 // The bytes of file that ExamineImportedFile decides from: the first kMaxImportedBytes + 1 at

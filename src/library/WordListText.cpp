@@ -1,7 +1,6 @@
 #include "WordListText.h"
 
 #include <algorithm>
-#include <array>
 
 #include "UserWordFormat.h"
 #include "Utf8.h"
@@ -11,9 +10,6 @@ namespace emb {
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::array<std::uint8_t, 3> kUtf8MarkBytes = {0xEF, 0xBB, 0xBF};
-constexpr std::array<std::uint8_t, 2> kUtf16LittleMark = {0xFF, 0xFE};
-constexpr std::array<std::uint8_t, 2> kUtf16BigMark = {0xFE, 0xFF};
 
 constexpr char16_t kZeroWidthNoBreakSpace = 0xFEFF;
 
@@ -105,62 +101,14 @@ std::optional<WordRecord> LenientWord(const std::vector<std::u16string_view>& fi
         return std::nullopt;
     }
     const std::size_t codeField = IsAsciiLetters(fields[0]) ? 0 : 1;
-    std::u16string code(fields[codeField]);
-    const std::u16string_view phrase = fields[1 - codeField];
-    std::transform(code.begin(), code.end(), code.begin(), [](char16_t unit) {
+    WordRecord word{std::u16string(fields[codeField]), std::u16string(fields[1 - codeField])};
+    std::transform(word.code.begin(), word.code.end(), word.code.begin(), [](char16_t unit) {
         return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit - u'A' + u'a') : unit;
     });
-    const bool codeTypable =
-        code.size() <= kMaxEditedCodeUnits && std::all_of(code.begin(), code.end(), [](char16_t u) {
-            return kCodeLetters.find(u) != std::u16string_view::npos;
-        });
-    const bool phraseTypable = phrase.size() <= kMaxEditedPhraseUnits &&
-                               std::all_of(phrase.begin(), phrase.end(), [](char16_t unit) {
-                                   return unit > kHighestDroppedPhraseUnit;
-                               });
-    if (!codeTypable || !phraseTypable) {
+    if (!IsTypableWord(word)) {
         return std::nullopt;
     }
-    return WordRecord{std::move(code), std::u16string(phrase)};
-}
-
-template <std::size_t Size>
-bool StartsWith(std::span<const std::uint8_t> bytes, const std::array<std::uint8_t, Size>& mark) {
-    return bytes.size() >= Size && std::equal(mark.begin(), mark.end(), bytes.begin());
-}
-
-// Strict UTF-16 of one byte order: whole units and no lone surrogate.
-std::optional<std::u16string> FromUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
-    if (bytes.size() % 2 != 0) {
-        return std::nullopt;
-    }
-    std::u16string text;
-    text.reserve(bytes.size() / 2);
-    for (std::size_t at = 0; at < bytes.size(); at += 2) {
-        const std::uint8_t high = bigEndian ? bytes[at] : bytes[at + 1];
-        const std::uint8_t low = bigEndian ? bytes[at + 1] : bytes[at];
-        text.push_back(static_cast<char16_t>((high << 8) | low));
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            ++i;
-        } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
-            return std::nullopt;
-        }
-    }
-    return text;
-}
-
-// C0 controls other than tab, LF and CR; DEL; C1 controls.
-bool HasForeignControl(std::u16string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char16_t unit) {
-        const bool lineControl = unit == u'\t' || unit == u'\n' || unit == u'\r';
-        return (unit < 0x20 && !lineControl) || (unit >= 0x7F && unit <= 0x9F);
-    });
-}
-
-std::string_view AsChars(std::span<const std::uint8_t> bytes) {
-    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+    return word;
 }
 
 }  // namespace
@@ -221,27 +169,6 @@ LenientWordList ReadWordListLeniently(std::u16string_view text) {
         }
     });
     return result;
-}
-
-std::optional<std::u16string> DecodeWordListText(std::span<const std::uint8_t> bytes,
-                                                 const LegacyTextDecoder& legacy) {
-    std::optional<std::u16string> text;
-    if (StartsWith(bytes, kUtf8MarkBytes)) {
-        text = FromUtf8(AsChars(bytes.subspan(kUtf8MarkBytes.size())));
-    } else if (StartsWith(bytes, kUtf16LittleMark)) {
-        text = FromUtf16(bytes.subspan(kUtf16LittleMark.size()), false);
-    } else if (StartsWith(bytes, kUtf16BigMark)) {
-        text = FromUtf16(bytes.subspan(kUtf16BigMark.size()), true);
-    } else {
-        text = FromUtf8(AsChars(bytes));
-        if (!text) {
-            text = legacy.Decode(bytes);
-        }
-    }
-    if (!text || HasForeignControl(*text)) {
-        return std::nullopt;
-    }
-    return text;
 }
 
 }  // namespace emb

@@ -5,9 +5,7 @@
 // export them, and takes only the lines that are words the user could have typed.
 
 #include <cstddef>
-#include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,9 +13,6 @@
 #include "WordRecord.h"
 
 namespace emb {
-
-// The letters a typed code is made of: lowercase, without z.
-inline constexpr std::u16string_view kCodeLetters = u"abcdefghijklmnopqrstuvwxy";
 
 enum class LineProblem {
     MalformedUtf8,
@@ -56,24 +51,9 @@ struct LenientWordList {
 
 // Import's form, over decoded text. Lines end with LF or CRLF; lines of nothing but spaces and
 // tabs are passed over. Every other line is a word when it holds two fields separated by tabs
-// or spaces, in either order, one of them made of ASCII letters (the code, lowercased) which
-// are 1 to 4 of kCodeLetters, and the other (the phrase) 1 to 40 UTF-16 units, all above
-// U+0080: a word the user could have typed. Any other line is skipped, never altered.
+// or spaces, in either order, one of them made of ASCII letters (the code, lowercased), that
+// make a word the user could have typed (IsTypableWord). Any other line is skipped, never
+// altered.
 LenientWordList ReadWordListLeniently(std::u16string_view text);
-
-// The system's legacy Chinese code page (936, GBK), which the portable code has no table of.
-class LegacyTextDecoder {
-public:
-    virtual ~LegacyTextDecoder() = default;
-    // The text of bytes, or nullopt when they are not valid in the code page.
-    virtual std::optional<std::u16string> Decode(std::span<const std::uint8_t> bytes) const = 0;
-};
-
-// The text of a word list file: UTF-8 with or without a byte-order mark, UTF-16 little- or
-// big-endian with one, or else the legacy code page. The mark, when there is one, decides the
-// encoding alone; nullopt when the bytes don't decode without error, or hold a control
-// character other than tab, CR and LF (NUL among them).
-std::optional<std::u16string> DecodeWordListText(std::span<const std::uint8_t> bytes,
-                                                 const LegacyTextDecoder& legacy);
 
 }  // namespace emb

@@ -88,6 +88,15 @@ bool IsCompleteRow(const WordTable& table, int row) {
     return IsComplete({table.CellText(row, kCodeColumn), table.CellText(row, kPhraseColumn)});
 }
 
+bool IsTypableWord(const WordRecord& word) {
+    const auto letter = [](char16_t unit) { return kCodeLetters.find(unit) != kCodeLetters.npos; };
+    const auto kept = [](char16_t unit) { return unit > kHighestDroppedPhraseUnit; };
+    return !word.code.empty() && word.code.size() <= kMaxEditedCodeUnits &&
+           std::all_of(word.code.begin(), word.code.end(), letter) && !word.phrase.empty() &&
+           word.phrase.size() <= kMaxEditedPhraseUnits &&
+           std::all_of(word.phrase.begin(), word.phrase.end(), kept);
+}
+
 void AppendBlankRow(WordTable& table) {
     const int row = table.RowCount();
     table.InsertRow(row, u"");

@@ -20,6 +20,9 @@ inline constexpr char16_t kHighestDroppedPhraseUnit = 0x80;
 
 inline constexpr int kWordLimit = static_cast<int>(kMaxRecords);
 
+// The letters a typed code is made of: lowercase, without z.
+inline constexpr std::u16string_view kCodeLetters = u"abcdefghijklmnopqrstuvwxy";
+
 // "%04d" of row: "0000", "0001", ..., five digits from 10000 on.
 std::u16string FormatRowNumber(int row);
 
@@ -28,6 +31,10 @@ std::u16string FormatRowNumber(int row);
 bool IsComplete(const WordRecord& record);
 // The row holds a word; rows outside the table never do.
 bool IsCompleteRow(const WordTable& table, int row);
+
+// A word as the code editor and the cell-edit rule let the user make it: a code of 1 to 4 of
+// kCodeLetters and a phrase of 1 to 40 units, all above U+0080.
+bool IsTypableWord(const WordRecord& word);
 
 // Inserts an empty row at the end, numbered with its own index.
 void AppendBlankRow(WordTable& table);

@@ -87,7 +87,7 @@ inline std::u16string SkippedLineNumbers(std::span<const std::size_t> lines) {
     }
     return text;
 }
-// After a word list some of whose lines were not words.
+// After a word list some of whose lines were not words, or could not be decoded.
 inline std::u16string WordListSkippedMessage(std::u16string_view added,
                                              std::u16string_view duplicates,
                                              std::u16string_view skipped,
@@ -96,7 +96,7 @@ inline std::u16string WordListSkippedMessage(std::u16string_view added,
            u"个重复的词没有添加。\n跳过了" + std::u16string(skipped) + u"行：第" +
            std::u16string(lineNumbers) +
            u"行。\n这些行不是“编码 词组”或“词组 编码”，或者编码不是1到4个字母a～y、"
-           u"词组不是1到40个汉字。";
+           u"词组不是1到40个汉字，或者文字编码和文件的其他行不同。";
 }
 
 // Backup.

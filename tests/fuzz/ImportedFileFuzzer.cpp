@@ -8,7 +8,7 @@
 #include "UserWordFormat.h"
 #include "Utf8.h"
 #include "WordTableRules.h"
-#include "fakes/FakeGbkDecoder.h"
+#include "support/GbkDecoder.h"
 
 namespace {
 
@@ -20,16 +20,13 @@ bool Within(std::u16string_view text, char16_t low, char16_t high) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const emb::testing::FakeGbkDecoder gbk;
+    const emb::testing::GbkDecoder gbk;
     const emb::ImportedFile file = emb::ExamineImportedFile({data, size}, gbk);
     const bool fits = file.count <= emb::kSlotCount;
     std::string text;  // a word list's words, as embtool dump writes them
     for (const emb::WordRecord& word : file.words) {
-        const bool typable = word.code.size() - 1 < emb::kMaxEditedCodeUnits &&
-                             Within(word.code, u'a', u'y') && word.phrase.size() - 1 < 40 &&
-                             Within(word.phrase, 0x81, 0xFFFF);
         FUZZ_CHECK(file.kind == emb::ImportedKind::UserWords ? Within(word.code, 0x21, 0x7E)
-                                                             : typable);
+                                                             : emb::IsTypableWord(word));
         text += emb::ToUtf8(word.code) + '\t' + emb::ToUtf8(word.phrase) + '\n';
     }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());

@@ -7,7 +7,9 @@
 #include "SavedWords.h"
 #include "StdioFile.h"
 #include "Utf8.h"
+#include "WordListDecoding.h"
 #include "WordListText.h"
+#include "support/GbkDecoder.h"
 #include "support/TableText.h"
 
 namespace emb {
@@ -146,6 +148,70 @@ TEST(WordListText, TheStrictFormIsOneTabBetweenFieldsThatFit) {
                              : std::pair(std::size_t{0}, P{}),
                   std::pair(line, problem))
             << text;
+    }
+}
+
+// What a word list's bytes most likely are, line by line.
+TEST(WordListDecoding, TakesTheEncodingTheLinesMostLikelyAre) {
+    const Bytes nimen = {'w', 'q', 'w', 'y', '\t', 0xC4, 0xE3, 0xC3, 0xC7, '\n'};  // 你们 in GBK
+    const Bytes xuexi = {'p',  'w',  'n',  'r',  '\t',
+                         0xD1, 0xA7, 0xCF, 0xB0, '\n'};  // 学习, UTF-8 too
+    const std::u16string utf8Words = u"wqwu\t我们\npwnr\t学习\n";
+    Bytes utf8OneBad;  // 30 lines, the 17th in GBK
+    Bytes utf8ThreeBad;
+    Bytes gbkThirty;  // every third line also valid UTF-8
+    std::u16string gbkThirtyText;
+    for (int line = 1; line <= 30; ++line) {
+        utf8OneBad = utf8OneBad + (line == 17 ? nimen : Utf8Bytes(u"khlg\t中国\n"));
+        utf8ThreeBad = utf8ThreeBad + (line % 10 == 0 ? nimen : Utf8Bytes(u"khlg\t中国\n"));
+        gbkThirty = gbkThirty + (line % 3 == 0 ? xuexi : nimen);
+        gbkThirtyText += line % 3 == 0 ? u"pwnr\t学习\n" : u"wqwy\t你们\n";
+    }
+    std::u16string utf8OneBadText;
+    for (int line = 1; line <= 30; ++line) {
+        utf8OneBadText += line == 17 ? u"\n" : u"khlg\t中国\n";
+    }
+    Bytes noMark = Utf16Bytes(u"khlg\t中国", false);
+    noMark.erase(noMark.begin(), noMark.begin() + 2);
+    const struct {
+        Bytes bytes;
+        std::optional<std::u16string> text;  // nullopt: refused
+        std::vector<std::size_t> undecodable = {};
+    } cases[] = {
+        // A byte-order mark decides.
+        {Bytes{0xEF, 0xBB, 0xBF} + Utf8Bytes(u"khlg 中国\r\n") + nimen, u"khlg 中国\r\n\n", {2}},
+        {Utf16Bytes(u"khlg\t中国\r\n", false), u"khlg\t中国\r\n"},
+        {Utf16Bytes(u"wqvb\t你好\U0010FFFF", true), u"wqvb\t你好\U0010FFFF"},
+        {Utf16Bytes(u"khlg\t中国\xD800\xE000", false), std::nullopt},
+        {Utf16Bytes(u"khlg\t中国\xDC00", false), std::nullopt},
+        {Utf16Bytes(u"中国\t\tkhl", false) + Bytes{'g'}, std::nullopt},  // half a unit
+        {noMark, std::nullopt},
+        // UTF-8 but for one line in twenty.
+        {Utf8Bytes(utf8Words) + nimen, utf8Words + u"\n", {3}},
+        {utf8OneBad, utf8OneBadText, {17}},
+        {utf8ThreeBad, std::nullopt},  // no GBK either
+        {nimen + Utf8Bytes(u"khlg\t中国\n"), std::nullopt},
+        // The reading with more Chinese words; UTF-8 when they are as many.
+        {Bytes{'n', 'y', 'd', 'v', '\t', 0xC3, 0xA6, 0xC2, 0xB5, '\n',
+               'b', 'f', 'k', 'h', '\t', 0xC2, 0xBD, 0xC2, 0xB7, '\n',
+               'q', 'g', 'a', 'd', '\t', 0xC2, 0xB3, 0xC3, 0xA7},
+         u"nydv\t忙碌\nbfkh\t陆路\nqgad\t鲁莽"},
+        {gbkThirty, gbkThirtyText},
+        {Utf8Bytes(utf8Words), utf8Words},  // GBK reads it as 鎴戜滑 and 瀛︿範
+        {Utf8Bytes(u"hello\tworld"), u"hello\tworld"},
+        {nimen + Bytes{0xFF, 0xFF}, std::nullopt},
+        {Utf8Bytes(u"khlg\t中国\n\x01\n"), std::nullopt},
+        {Utf8Bytes(u"khlg\t中国\x7F"), std::nullopt},
+        {Utf8Bytes(u"khlg\t中国\u009F"), std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        const std::optional<DecodedText> decoded = DecodeWordListText(c.bytes, GbkDecoder());
+        ASSERT_EQ(decoded.has_value(), c.text.has_value());
+        if (decoded) {
+            EXPECT_EQ(decoded->text, *c.text);
+            EXPECT_EQ(decoded->undecodableLines, c.undecodable);
+        }
     }
 }
 

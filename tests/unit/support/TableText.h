@@ -1,9 +1,11 @@
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "MemoryWordTable.h"
 #include "UserWordFormat.h"
+#include "Utf8.h"
 #include "WordTableRules.h"
 
 namespace emb::testing {
@@ -15,6 +17,25 @@ using Rows = std::vector<MemoryWordTable::Row>;
 inline Bytes operator+(Bytes a, const Bytes& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
+}
+
+inline Bytes Utf8Bytes(std::u16string_view text) {
+    const std::string utf8 = ToUtf8(text);
+    return Bytes(utf8.begin(), utf8.end());
+}
+
+// With a byte-order mark.
+inline Bytes Utf16Bytes(std::u16string_view text, bool bigEndian) {
+    Bytes bytes;
+    const auto put = [&bytes, bigEndian](char16_t unit) {
+        bytes.push_back(static_cast<std::uint8_t>(bigEndian ? unit >> 8 : unit & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>(bigEndian ? unit & 0xFF : unit >> 8));
+    };
+    put(0xFEFF);
+    for (const char16_t unit : text) {
+        put(unit);
+    }
+    return bytes;
 }
 
 inline Bytes ImageOf(const Records& records) {

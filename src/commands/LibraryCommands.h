@@ -32,8 +32,10 @@ SavedWords LoadChosenLibrary(const LibraryContext& context, LibraryChoice choice
 
 // Tidies and sorts the table, then rewrites the chosen library's file in place; saved holds the
 // file's words as of the last load or save. Words another program has added to the file since
-// then are added to the table first, if the user wants them. A file that has gone is made
-// anew. Answers whether the file was written; saved then holds the words written.
+// then are added to the table first, if the user wants them; the file is read again after the
+// answer, and words added while the question was open are asked about in turn. A file that
+// has gone is made anew. Answers whether the file was written; saved then holds the words
+// written.
 bool SaveTable(const LibraryContext& context, LibraryChoice choice, SavedWords& saved);
 
 struct RewriteResult {

@@ -107,16 +107,15 @@ bool SaveTable(const LibraryContext& context, LibraryChoice choice, SavedWords& 
         return false;
     }
     const std::u16string& path = LibraryPathOf(context.paths, choice);
-    const std::optional<std::vector<WordRecord>> current = CurrentRecords(context.files, path);
-    if (!current) {
-        context.prompt.ShowMessage(SaveFailedMessage(path, true), MessageButtons::Ok);
-        return false;
-    }
-
+    std::optional<std::vector<WordRecord>> current = CurrentRecords(context.files, path);
     // The input method adds the words its user makes to the same file: they are not thrown
     // away without asking. Words it removed are not brought back: the table wins.
-    const std::vector<WordRecord> added = NewWords(*records, saved.AddedIn(*current));
-    if (!added.empty()) {
+    SavedWords seen = saved;  // the file's words the user knows of
+    while (current) {
+        const std::vector<WordRecord> added = NewWords(*records, seen.AddedIn(*current));
+        if (added.empty()) {
+            break;
+        }
         const MessageAnswer answer = context.prompt.ShowMessage(
             AddedWordsQuestion(DecimalText(added.size())), MessageButtons::YesNoCancel);
         if (answer == MessageAnswer::Cancel) {
@@ -131,6 +130,18 @@ bool SaveTable(const LibraryContext& context, LibraryChoice choice, SavedWords& 
                 return false;
             }
         }
+        // Words written while the question was open are asked about in turn: nothing the user
+        // has not seen is written over.
+        seen = SavedWords(*current);
+        std::optional<std::vector<WordRecord>> again = CurrentRecords(context.files, path);
+        if (again == current) {
+            break;
+        }
+        current = std::move(again);
+    }
+    if (!current) {
+        context.prompt.ShowMessage(SaveFailedMessage(path, true), MessageButtons::Ok);
+        return false;
     }
 
     const RewriteResult result = RewriteLibraryFile(context.files, path, *records);

@@ -92,6 +92,7 @@ TEST(SaveCommand, WritesTheTidiedSortedTableInPlaceOrSaysWhyNot) {
     const Shown asked{AddedWordsQuestion(u"1"), MessageButtons::YesNoCancel};
     const Records kNew = {{u"new", u"n"}};
     const Records ime = {{u"ime", u"x"}, kNew[0], {u"ime", u"x"}, {u"", u"e"}};
+    const Records later = {{u"imf", u"y"}, ime[0], ime[1]};  // written during the question
     const auto tailed = [](const Records& records) { return ImageOf(records) + kTail; };
     const auto gone = [](std::set<std::u16string> folders) -> Disk {
         return [folders](auto& f) { f.files.erase(kLibrary), f.folders = folders; };
@@ -106,6 +107,7 @@ TEST(SaveCommand, WritesTheTidiedSortedTableInPlaceOrSaysWhyNot) {
         Disk disk = nullptr;
         MessageAnswer answer = A::Ok;  // to the question
         LibraryChoice choice = LibraryChoice::Simplified;
+        Disk whileAsked = nullptr;  // another program writing while the question is open
     } cases[] = {
         // The tidy-up, then the sort, in which equal codes change places.
         {{{u"w", u"1"}, {u"", u"2"}, {u"a", u"3"}, {u"a", u""}, {u"a", u"5"}, {}},
@@ -124,6 +126,22 @@ TEST(SaveCommand, WritesTheTidiedSortedTableInPlaceOrSaysWhyNot) {
         {kNew, tailed({ime[0], kNew[0]}), {asked}, changed(ime), A::Yes},
         {kNew, tailed(kNew), {asked}, changed(ime), A::No},
         {kNew, tailed(ime), {asked}, changed(ime), A::Cancel},
+        // The file is read again after the answer, and what has come meanwhile asked about.
+        {kNew,
+         tailed({ime[0], later[0], kNew[0]}),
+         {asked, asked},
+         changed(ime),
+         A::Yes,
+         LibraryChoice::Simplified,
+         changed(later)},
+        {kNew,
+         tailed(kNew),
+         {asked, asked},
+         changed(ime),
+         A::No,
+         LibraryChoice::Simplified,
+         changed(later)},
+        {kNew, tailed(kNew), {asked}, changed(ime), A::No, LibraryChoice::Simplified, changed(ime)},
         {Words(1221, false),
          tailed({kOld[0], ime[0]}),
          {asked, tooMany},
@@ -145,6 +163,7 @@ TEST(SaveCommand, WritesTheTidiedSortedTableInPlaceOrSaysWhyNot) {
         SCOPED_TRACE(&c - cases);
         Session s(c.table, c.disk);
         s.prompt.yesNoAnswer = c.answer;
+        s.prompt.whileAsking = [&c, &s] { c.whileAsked ? c.whileAsked(s.files) : void(); };
         SavedWords saved(kOld);
         const bool written = SaveTable(s.Context(), c.choice, saved);
         const Bytes file = s.files.files.contains(kLibrary) ? s.files.files[kLibrary] : Bytes();

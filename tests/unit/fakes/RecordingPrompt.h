@@ -1,8 +1,10 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "UserPrompt.h"
@@ -21,9 +23,13 @@ public:
     std::vector<Shown> shown;
     std::deque<std::optional<std::u16string>> fileAnswers;  // none left: the dialog is cancelled
     MessageAnswer yesNoAnswer = MessageAnswer::No;          // to every question
+    std::function<void()> whileAsking;  // runs once, while the first question is open
 
     MessageAnswer ShowMessage(const std::u16string& text, MessageButtons buttons) override {
         shown.push_back({text, buttons});
+        if (buttons != MessageButtons::Ok && whileAsking) {
+            std::exchange(whileAsking, nullptr)();
+        }
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : yesNoAnswer;
     }
     std::optional<std::u16string> AskForFile(const FileDialogRequest& request) override {

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 #include <system_error>
-#include <utility>
 
 #include "EmbTool.h"
 #include "FsPath.h"
@@ -19,7 +18,7 @@
 #include "StdioFileSystem.h"
 #include "UserWordFormat.h"
 #include "Utf8.h"
-#include "WordListText.h"
+#include "WordListDecoding.h"
 #include "WordTableRules.h"
 
 namespace embtool {
@@ -45,33 +44,22 @@ private:
     emb::StdioFileSystem m_files;
 };
 
-// Stands in for the user: picks the backup in Import's open dialog and notes whether a command
-// showed a message, which for load means that the file could not be opened. Import's question
-// is answered No: a backup that would raise it is refused before Import runs.
-class BackupChooser final : public emb::UserPrompt {
+// Stands in for the user at the library's load, which shows a message only when the file could
+// not be opened.
+class LoadWatcher final : public emb::UserPrompt {
 public:
-    explicit BackupChooser(const std::u16string& backupPath) : m_backupPath(backupPath) {}
-
-    emb::MessageAnswer ShowMessage(const std::u16string& text,
-                                   emb::MessageButtons buttons) override {
+    emb::MessageAnswer ShowMessage(const std::u16string&, emb::MessageButtons) override {
         m_messageShown = true;
-        m_openFailed = m_openFailed || text == emb::kImportOpenFailedMessage;
-        return buttons == emb::MessageButtons::YesNo ? emb::MessageAnswer::No
-                                                     : emb::MessageAnswer::Ok;
+        return emb::MessageAnswer::Ok;
     }
     std::optional<std::u16string> AskForFile(const emb::FileDialogRequest&) override {
-        return m_backupPath;
+        return std::nullopt;
     }
 
-    // Whether a message was shown since the last call.
-    bool TakeMessageShown() { return std::exchange(m_messageShown, false); }
-    // Whether Import could not open the file it was given.
-    bool ImportOpenFailed() const { return m_openFailed; }
+    bool MessageShown() const { return m_messageShown; }
 
 private:
-    const std::u16string& m_backupPath;
     bool m_messageShown = false;
-    bool m_openFailed = false;
 };
 
 // embtool has no table of the legacy code page: it reads word lists in UTF-8 and UTF-16.
@@ -138,44 +126,32 @@ int RunMerge(const std::u16string& libraryPath, const std::u16string& backupPath
     emb::LibraryPaths paths;
     paths.traditionalPath = libraryPath;
     ExistingFilesOnly files;
-    BackupChooser prompt(backupPath);
-    const emb::LibraryContext context{table, paths, files, prompt};
+    LoadWatcher prompt;
 
     // Loading opens the library for update, as Save will: a file that can't be written fails
     // here, before anything is read from the backup.
-    emb::LoadChosenLibrary(context, emb::LibraryChoice::Traditional);
-    if (prompt.TakeMessageShown()) {
+    emb::LoadChosenLibrary({table, paths, files, prompt}, emb::LibraryChoice::Traditional);
+    if (prompt.MessageShown()) {
         err << "cannot open " << DisplayPath(libraryPath) << " for reading and writing\n";
         return kExitFailure;
     }
+    // The words merged are those of the bytes examined: the backup is read once.
     const NoLegacyCodePage legacy;
     const std::optional<emb::ImportedFile> backup = ExamineBackup(backupPath, legacy, err);
     if (!backup) {
         return kExitFailure;
     }
 
-    // Import tidies the table first, then appends a row for every record it takes and a blank
-    // row at the end; tidying here too changes nothing and tells where its rows start.
-    emb::TidyUpRows(table);
+    // As Import adds them: after the tidied table's words, without duplicates.
+    const std::vector<emb::WordRecord> rows = emb::TidyUpRows(table);
     const int firstImportedRow = table.RowCount();
-    emb::ImportWords(context, legacy);
-    if (prompt.ImportOpenFailed()) {
-        err << "cannot open " << DisplayPath(backupPath) << '\n';
-        return kExitFailure;
-    }
+    const std::size_t taken = emb::AppendNewWords(table, rows, backup->words);
     std::size_t wordsAdded = 0;
-    std::size_t incompleteAdded = 0;
-    for (int row = firstImportedRow; row < table.RowCount() - 1; ++row) {
-        if (emb::IsCompleteRow(table, row)) {
-            ++wordsAdded;
-        } else {
-            ++incompleteAdded;
-        }
+    for (int row = firstImportedRow; row < table.RowCount(); ++row) {
+        wordsAdded += emb::IsCompleteRow(table, row) ? 1 : 0;
     }
-    // Import read the file again: only a backup changed in between could give more rows.
-    const std::size_t taken = wordsAdded + incompleteAdded;
-    const std::size_t offered = backup->words.size();
-    const std::size_t duplicates = offered > taken ? offered - taken : 0;
+    const std::size_t incompleteAdded = taken - wordsAdded;
+    const std::size_t duplicates = backup->words.size() - taken;
 
     if (!emb::PrepareRowsForSave(table)) {
         err << emb::ToUtf8(emb::kTooManyWordsMessage) << '\n';

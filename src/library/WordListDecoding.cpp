@@ -110,23 +110,25 @@ std::optional<DecodedText> ByEvidence(std::span<const std::uint8_t> bytes,
                                       const LegacyTextDecoder& legacy) {
     Utf8Lines utf8 = DecodeUtf8Lines(AsChars(bytes));
     const std::size_t bad = utf8.decoded.undecodableLines.size();
-    if (bad > 0) {
-        // At most one line in every twenty begun, and fewer than the lines only UTF-8 reads:
-        // a list in UTF-8 with a line pasted in from elsewhere.
-        if (bad * 20 <= utf8.lines + 19 && bad < utf8.nonAscii) {
-            return std::move(utf8.decoded);
-        }
-        return FromLegacy(bytes, legacy);
+    if (utf8.nonAscii == 0 && bad == 0) {
+        return std::move(utf8.decoded);  // ASCII reads the same either way
     }
-    // A short GBK text can be valid UTF-8 too (忙碌 reads as "æµ"): the reading with more
-    // Chinese words wins.
-    if (utf8.nonAscii > 0) {
-        std::optional<DecodedText> other = FromLegacy(bytes, legacy);
-        if (other && ChineseWords(other->text) > ChineseWords(utf8.decoded.text)) {
-            return other;
-        }
+    // At most one line in every twenty begun, and fewer than the lines only UTF-8 reads: a
+    // list in UTF-8 with a line pasted in from elsewhere.
+    if (bad > 0 && bad * 20 <= utf8.lines + 19 && bad < utf8.nonAscii) {
+        return std::move(utf8.decoded);
     }
-    return std::move(utf8.decoded);
+    // A short GBK text can be valid UTF-8 (忙碌 reads as "æµ"), and UTF-8 can be valid GBK
+    // (我们 reads as 鎴戜滑): GBK is taken only when it gives more words of Chinese characters.
+    const std::size_t utf8Words = ChineseWords(utf8.decoded.text);
+    std::optional<DecodedText> other = FromLegacy(bytes, legacy);
+    if (other && ChineseWords(other->text) > utf8Words) {
+        return other;
+    }
+    if (bad == 0 || utf8Words > 0) {
+        return std::move(utf8.decoded);
+    }
+    return other;
 }
 
 }  // namespace

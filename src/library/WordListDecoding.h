@@ -28,10 +28,11 @@ struct DecodedText {
 
 // A byte-order mark decides the encoding (UTF-8, UTF-16 LE or BE). Without one the text is
 // UTF-8 when all but at most one line in twenty (and fewer than the lines of non-ASCII UTF-8)
-// are valid UTF-8; the others are undecodable. Otherwise it is the legacy code page. When both
-// decode the whole file, the one under which more lines are words of Chinese characters wins,
-// UTF-8 on a tie. nullopt when the chosen decoding fails, or the text holds a control
-// character other than tab, CR and LF (NUL among them).
+// are valid UTF-8; the others are undecodable. Otherwise the legacy code page is taken when it
+// gives more words of Chinese characters than UTF-8 does, its lines that don't decode
+// skipped; UTF-8 is kept when it reads every line or gives such words at all. nullopt when
+// the decoding taken fails, or the text holds a control character other than tab, CR and LF
+// (NUL among them).
 std::optional<DecodedText> DecodeWordListText(std::span<const std::uint8_t> bytes,
                                               const LegacyTextDecoder& legacy);
 

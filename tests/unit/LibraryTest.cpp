@@ -168,8 +168,10 @@ TEST(WordListDecoding, TakesTheEncodingTheLinesMostLikelyAre) {
         gbkThirtyText += line % 3 == 0 ? u"pwnr\t学习\n" : u"wqwy\t你们\n";
     }
     std::u16string utf8OneBadText;
+    std::u16string utf8ThreeBadText;
     for (int line = 1; line <= 30; ++line) {
         utf8OneBadText += line == 17 ? u"\n" : u"khlg\t中国\n";
+        utf8ThreeBadText += line % 10 == 0 ? u"\n" : u"khlg\t中国\n";
     }
     Bytes noMark = Utf16Bytes(u"khlg\t中国", false);
     noMark.erase(noMark.begin(), noMark.begin() + 2);
@@ -189,8 +191,9 @@ TEST(WordListDecoding, TakesTheEncodingTheLinesMostLikelyAre) {
         // UTF-8 but for one line in twenty.
         {Utf8Bytes(utf8Words) + nimen, utf8Words + u"\n", {3}},
         {utf8OneBad, utf8OneBadText, {17}},
-        {utf8ThreeBad, std::nullopt},  // no GBK either
-        {nimen + Utf8Bytes(u"khlg\t中国\n"), std::nullopt},
+        // More lines that aren't: what gives more Chinese words.
+        {utf8ThreeBad, utf8ThreeBadText, {10, 20, 30}},
+        {nimen + Utf8Bytes(u"khlg\t中国\n"), u"\nkhlg\t中国\n", {1}},
         // The reading with more Chinese words; UTF-8 when they are as many.
         {Bytes{'n', 'y', 'd', 'v', '\t', 0xC3, 0xA6, 0xC2, 0xB5, '\n',
                'b', 'f', 'k', 'h', '\t', 0xC2, 0xBD, 0xC2, 0xB7, '\n',

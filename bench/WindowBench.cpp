@@ -15,7 +15,7 @@
 #include "LiteralRules.h"
 #include "UserWordFormat.h"
 #include "Win32FileSystem.h"
-#include "Win32TextDecoder.h"
+#include "Win32GbkDecoder.h"
 #include "WinApp.h"
 #include "WindowHarness.h"
 #include "WordMaintDlg.h"

@@ -1,4 +1,4 @@
-#include "Win32TextDecoder.h"
+#include "Win32GbkDecoder.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WordListText.h"
+#include "WordListDecoding.h"
 
 namespace emb {
 

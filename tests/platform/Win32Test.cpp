@@ -7,7 +7,7 @@
 #include "WideText.h"
 #include "Win32FileSystem.h"
 #include "Win32SystemView.h"
-#include "Win32TextDecoder.h"
+#include "Win32GbkDecoder.h"
 #include "support/TableText.h"
 
 namespace emb {

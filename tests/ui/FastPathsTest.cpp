@@ -10,7 +10,7 @@
 #include "ListWordTable.h"
 #include "LiteralRules.h"
 #include "Win32FileSystem.h"
-#include "Win32TextDecoder.h"
+#include "Win32GbkDecoder.h"
 #include "WindowHarness.h"
 #include "WordTableRules.h"
 

@@ -5,7 +5,7 @@
 
 #ifdef _WIN32
 
-#include "Win32TextDecoder.h"
+#include "Win32GbkDecoder.h"
 
 namespace emb::testing {
 using GbkDecoder = Win32GbkDecoder;

@@ -4,10 +4,19 @@
 
 #include "WordListMessages.h"
 
+namespace {
+
+constexpr UINT kMouseHorizontalWheel = 0x020E;  // WM_MOUSEHWHEEL, which XP's headers lack
+
+}  // namespace
+
 const afx::MessageEntry CEditableListCtrl::messageEntries[] = {
     afx::OnLButtonDown<&CEditableListCtrl::OnLButtonDown>(),
     afx::OnScroll<&CEditableListCtrl::OnScroll>(WM_HSCROLL),
     afx::OnScroll<&CEditableListCtrl::OnScroll>(WM_VSCROLL),
+    afx::OnMessage<&CEditableListCtrl::OnMouseWheel>(WM_MOUSEWHEEL),
+    afx::OnMessage<&CEditableListCtrl::OnMouseWheel>(kMouseHorizontalWheel),
+    afx::OnReflectedNotify<&CEditableListCtrl::OnBeginScroll>(LVN_BEGINSCROLL),
     afx::OnReflectedNotify<&CEditableListCtrl::OnEndLabelEdit>(LVN_ENDLABELEDITW),
     afx::OnReflectedNotify<&CEditableListCtrl::OnBeginLabelEdit>(LVN_BEGINLABELEDITW),
 };
@@ -110,11 +119,25 @@ CCellEdit* CEditableListCtrl::EditCellText(int row, int column, const std::wstri
     return editor;
 }
 
+bool CEditableListCtrl::EndOpenEdit() {
+    const CCellEdit* editor = GetCellEdit();
+    if (editor->m_hWnd == nullptr || ::GetFocus() != editor->m_hWnd) {
+        return false;
+    }
+    SetFocus();
+    return true;
+}
+
 void CEditableListCtrl::OnLButtonDown(UINT, POINT point) {
     int row = -1;
     int column = 0;
     if (!HitTestCell(point, row, column)) {
         return;  // a press on no cell changes nothing, not even the selection
+    }
+    // The edit that the press ends is ended first: its rules may append a blank row, which takes
+    // the focus (and may scroll), and the press must then find its own row focused.
+    if (EndOpenEdit() && !HitTestCell(point, row, column)) {
+        return;
     }
     Default();
     if (::GetKeyState(VK_SHIFT) < 0 || ::GetKeyState(VK_CONTROL) < 0) {
@@ -135,6 +158,21 @@ void CEditableListCtrl::OnScroll(UINT, UINT, HWND) {
         SetFocus();
     }
     Default();
+}
+
+// The wheel scrolls the list under an open editor (the message goes to the focus window, which
+// passes it to the list, or on newer Windows to the window under the pointer): the edit ends
+// first, so no editor floats over another row than its own.
+LRESULT CEditableListCtrl::OnMouseWheel(WPARAM, LPARAM) {
+    EndOpenEdit();
+    return Default();
+}
+
+// Any other scrolling the list does of itself (keyboard, wheel); not sent by every version of
+// the control, nor under Wine.
+void CEditableListCtrl::OnBeginScroll(NMHDR*, LRESULT* result) {
+    EndOpenEdit();
+    *result = 0;
 }
 
 void CEditableListCtrl::OnEndLabelEdit(NMHDR* header, LRESULT* result) {

@@ -29,6 +29,9 @@ public:
     void ScrollColumnIntoView(int column, RECT& rect);
     void GetCellRect(int column, int row, RECT& rect);
     CCellEdit* EditCellText(int row, int column, const std::wstring& text);
+    // Ends an open edit as losing the focus ends it: the text is stored and reported. Answers
+    // whether an edit was open.
+    bool EndOpenEdit();
 
     static const afx::MessageEntry messageEntries[];
     static const afx::MessageMap messageMap;
@@ -38,6 +41,8 @@ protected:
     void PreSubclassWindow() override;
     void OnLButtonDown(UINT keyFlags, POINT point);
     void OnScroll(UINT code, UINT position, HWND scrollBar);
+    LRESULT OnMouseWheel(WPARAM, LPARAM);
+    void OnBeginScroll(NMHDR* header, LRESULT* result);
     void OnEndLabelEdit(NMHDR* header, LRESULT* result);
     void OnBeginLabelEdit(NMHDR* header, LRESULT* result);
 

@@ -29,11 +29,16 @@ TEST_F(CellEditingTest, LosingTheFocusOrScrollingEndsTheEditWithTheTypedText) {
     Start({{u"ab", u"中国"}, {u"cd", u"人民"}});
     EditCell(0, 0, L"xy", VK_TAB);
     EXPECT_EQ(CellText(List(), 0, 0), L"xy");
-    for (const UINT scroll : {WM_HSCROLL, WM_VSCROLL}) {
-        EditCell(0, 1, scroll == WM_HSCROLL ? L"横" : L"竖", 0);
-        ::PostMessageW(List(), scroll, SB_LINEDOWN, 0);
+    const std::tuple<UINT, WPARAM, const wchar_t*> scrolls[] = {
+        {WM_HSCROLL, SB_LINEDOWN, L"横"},
+        {WM_VSCROLL, SB_LINEDOWN, L"竖"},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), L"轮"},
+    };
+    for (const auto& [scroll, how, typed] : scrolls) {
+        EditCell(0, 1, typed, 0);
+        ::PostMessageW(List(), scroll, how, 0);
         Wait("the editor closes", [this] { return OpenEditor(List()) == nullptr; });
-        EXPECT_EQ(CellText(List(), 0, 1), scroll == WM_HSCROLL ? L"横" : L"竖");
+        EXPECT_EQ(CellText(List(), 0, 1), typed);
     }
     EditCell(1, 0, L"uv", 0);
     Click(Item(IDC_INSTRUCTIONS));
@@ -51,6 +56,13 @@ TEST_F(CellEditingTest, LosingTheFocusOrScrollingEndsTheEditWithTheTypedText) {
     EXPECT_EQ(::FindWindowExW(List(), OpenEditor(List()), L"Edit", nullptr), nullptr);
     EXPECT_EQ(EditorRect(List()).left, CellRect(List(), 1, 1).left);
     EXPECT_EQ(EditorRect(List()).top, CellRect(List(), 1, 1).top);
+    // So also when the edit it ends completes the blank row, which appends a new one.
+    EditCell(2, 0, L"ef");
+    EditCell(2, 1, L"新词", 0);
+    ClickCell(0, 0);
+    Wait("row 0's editor opens",
+         [this] { return TextOf(::GetFocus()) == L"gh" && ::GetFocus() == OpenEditor(List()); });
+    EXPECT_EQ(RowsOf(List()), L"gh 轮 0000;uv 人民 0001;ef 新词 0002;  0003;");
     PressKey(OpenEditor(List()), VK_RETURN);
 }
 

@@ -9,10 +9,11 @@
 #include "Menu.h"
 #include "Messages.h"
 #include "PaintDC.h"
+#include "ShutdownBlockReason.h"
 #include "WideText.h"
 #include "Win32FileSystem.h"
+#include "Win32GbkDecoder.h"
 #include "Win32SystemView.h"
-#include "Win32TextDecoder.h"
 #include "WinApp.h"
 #include "WindowPrompt.h"
 #include "WordListMessages.h"
@@ -26,13 +27,27 @@ constexpr wchar_t kHomePage[] = L"https://github.com/chengxiuchuan-wubi/userword
 
 constexpr int kCommandButtons[] = {IDOK, IDC_IMPORT, IDC_BACKUP, IDC_CLEAR};
 
+// Posted when the library box is done with a list or the focus, so that its entry is settled
+// after the box has finished its own handling, whichever order its notifications come in.
+constexpr UINT kSettleLibraryChoice = WM_APP + 1;
+
+std::u16string_view EntryText(emb::LibraryChoice library) {
+    return library == emb::LibraryChoice::Simplified ? emb::kSimplifiedEntry
+                                                     : emb::kTraditionalEntry;
+}
+
 }  // namespace
 
 const afx::MessageEntry CWordMaintDlg::messageEntries[] = {
     afx::OnSysCommand<&CWordMaintDlg::OnSysCommand>(),
     afx::OnPaint<&CWordMaintDlg::OnPaint>(),
     afx::OnQueryDragIcon<&CWordMaintDlg::OnQueryDragIcon>(),
+    afx::OnMessage<&CWordMaintDlg::OnQueryEndSession>(WM_QUERYENDSESSION),
     afx::OnCommand<&CWordMaintDlg::OnSelchangeLibraryCombo>(CBN_SELCHANGE, IDC_LIBRARY_COMBO),
+    afx::OnCommand<&CWordMaintDlg::OnLibraryBoxDone>(CBN_SELENDOK, IDC_LIBRARY_COMBO),
+    afx::OnCommand<&CWordMaintDlg::OnLibraryBoxDone>(CBN_CLOSEUP, IDC_LIBRARY_COMBO),
+    afx::OnCommand<&CWordMaintDlg::OnLibraryBoxDone>(CBN_KILLFOCUS, IDC_LIBRARY_COMBO),
+    afx::OnMessage<&CWordMaintDlg::OnSettleLibraryChoice>(kSettleLibraryChoice),
     afx::OnMessage<&CWordMaintDlg::OnCellEdited>(WM_CELL_EDITED),
     afx::OnCommand<&CWordMaintDlg::OnSave>(BN_CLICKED, IDOK),
     afx::OnCommand<&CWordMaintDlg::OnInstructions>(BN_CLICKED, IDC_INSTRUCTIONS),
@@ -80,7 +95,7 @@ BOOL CWordMaintDlg::OnInitDialog() {
                             500);
     m_wordList.InsertColumn(emb::kNumberColumn, emb::WideString(emb::kNumberHeading), LVCFMT_LEFT,
                             50);
-    m_wordList.SetColumnValidChars(L"abcdefghijklmnopqrstuvwxy", emb::kCodeColumn);
+    m_wordList.SetColumnValidChars(emb::WideString(emb::kCodeLetters), emb::kCodeColumn);
     m_wordList.SetReadOnlyColumn(emb::kNumberColumn, true);
 
     if (FindLibraries() == emb::LocateStatus::NoSystemDirectory) {
@@ -129,12 +144,20 @@ HCURSOR CWordMaintDlg::OnQueryDragIcon() {
     return static_cast<HCURSOR>(m_hIcon);
 }
 
-emb::LibraryChoice CWordMaintDlg::ChosenLibrary() const {
-    const int index = m_libraryCombo.GetCurSel();
-    if (index == CB_ERR) {
+int CWordMaintDlg::EntryOf(emb::LibraryChoice library) const {
+    for (int entry = 0; entry < m_libraryCombo.GetCount(); ++entry) {
+        if (LibraryAt(entry) == library) {
+            return entry;
+        }
+    }
+    return CB_ERR;
+}
+
+emb::LibraryChoice CWordMaintDlg::LibraryAt(int entry) const {
+    if (entry == CB_ERR) {
         return emb::LibraryChoice::None;
     }
-    return static_cast<emb::LibraryChoice>(m_libraryCombo.GetItemData(index));
+    return static_cast<emb::LibraryChoice>(m_libraryCombo.GetItemData(entry));
 }
 
 template <class Command>
@@ -142,27 +165,64 @@ void CWordMaintDlg::RunCommand(Command command) {
     ListWordTable table(m_wordList);
     emb::Win32FileSystem files;
     WindowPrompt prompt(*this, [&table] { table.Resume(); });
+    ++m_commandsRunning;
     command(emb::LibraryContext{table, m_paths, files, prompt});
+    --m_commandsRunning;
 }
 
 void CWordMaintDlg::OnSelchangeLibraryCombo() {
-    const int chosen = m_libraryCombo.GetCurSel();
-    if (m_shownLibrary != CB_ERR) {
-        // The box shows the library being left while the user is asked about it; a Yes saves
-        // it there, and it stays there unless the table may go.
-        m_libraryCombo.SetCurSel(m_shownLibrary);
-        if (!MayDiscardTable()) {
-            return;
+    ChooseLibrary(m_libraryCombo.GetCurSel());
+}
+
+void CWordMaintDlg::OnLibraryBoxDone() {
+    PostMessage(kSettleLibraryChoice);
+}
+
+// An entry chosen in any way the box allows (typing with the list open, then Enter or closing
+// the list, may change its entry without a selection change) is loaded as a choice is.
+LRESULT CWordMaintDlg::OnSettleLibraryChoice(WPARAM, LPARAM) {
+    if (m_choosingLibrary || m_libraryCombo.SendMessage(CB_GETDROPPEDSTATE) != FALSE) {
+        return 0;  // settled when the choice under way, or the list, is done
+    }
+    const int entry = m_libraryCombo.GetCurSel();
+    if (entry != CB_ERR && LibraryAt(entry) != m_shownLibrary) {
+        ChooseLibrary(entry);
+    }
+    ShowTableLibrary();
+    return 0;
+}
+
+void CWordMaintDlg::ChooseLibrary(int entry) {
+    if (entry == CB_ERR || m_choosingLibrary) {
+        return;
+    }
+    m_choosingLibrary = true;
+    // The box shows the library being left while the user is asked about it; a Yes saves it,
+    // and it stays shown unless the table may go.
+    ShowTableLibrary();
+    if (MayDiscardTable()) {
+        for (const int button : kCommandButtons) {
+            EnableDlgItem(button, TRUE);
         }
-        m_libraryCombo.SetCurSel(chosen);
+        m_shownLibrary = LibraryAt(entry);
+        RunCommand([this](const emb::LibraryContext& context) {
+            m_savedWords = emb::LoadChosenLibrary(context, m_shownLibrary);
+        });
     }
-    for (const int button : kCommandButtons) {
-        EnableDlgItem(button, TRUE);
+    m_choosingLibrary = false;
+    ShowTableLibrary();
+}
+
+void CWordMaintDlg::ShowTableLibrary() {
+    const int entry = EntryOf(m_shownLibrary);
+    const std::wstring text =
+        emb::WideString(entry == CB_ERR ? emb::kChoosePrompt : EntryText(m_shownLibrary));
+    if (m_libraryCombo.GetCurSel() != entry || m_libraryCombo.GetWindowText() != text) {
+        m_libraryCombo.SetCurSel(entry);  // an entry's text with it
+        if (entry == CB_ERR) {
+            m_libraryCombo.SetWindowText(text);
+        }
     }
-    RunCommand([this](const emb::LibraryContext& context) {
-        m_savedWords = emb::LoadChosenLibrary(context, ChosenLibrary());
-    });
-    m_shownLibrary = chosen;
 }
 
 LRESULT CWordMaintDlg::OnCellEdited(WPARAM row, LPARAM column) {
@@ -176,10 +236,10 @@ void CWordMaintDlg::OnSave() {
 }
 
 bool CWordMaintDlg::Save() {
-    FinishCellEdit();
+    m_wordList.EndOpenEdit();
     bool saved = false;
     RunCommand([this, &saved](const emb::LibraryContext& context) {
-        saved = emb::SaveTable(context, ChosenLibrary(), m_savedWords);
+        saved = emb::SaveTable(context, m_shownLibrary, m_savedWords);
     });
     return saved;
 }
@@ -190,37 +250,43 @@ void CWordMaintDlg::OnCancel() {
     }
 }
 
-bool CWordMaintDlg::MayDiscardTable() {
-    FinishCellEdit();
-    if (m_shownLibrary == CB_ERR) {
-        return true;  // no library file to lose changes to
+LRESULT CWordMaintDlg::OnQueryEndSession(WPARAM, LPARAM) {
+    if (m_commandsRunning > 0) {
+        // One of the commands' boxes or dialogs is open: the user is answering it, and is not
+        // asked a second time over it.
+        return !HasUnsavedChanges();
     }
-    emb::MessageAnswer answer = emb::MessageAnswer::No;
+    if (!HasUnsavedChanges()) {
+        return TRUE;
+    }
+    // Where the system shows why the session waits, it names the library.
+    const afx::ShutdownBlockReason reason(
+        m_hWnd, emb::WideString(emb::UnsavedChangesQuestion(EntryText(m_shownLibrary))));
+    return MayDiscardTable();
+}
+
+bool CWordMaintDlg::HasUnsavedChanges() {
+    m_wordList.EndOpenEdit();
+    return m_shownLibrary != emb::LibraryChoice::None &&
+           m_savedWords.DifferFrom(ListWordTable(m_wordList));
+}
+
+bool CWordMaintDlg::MayDiscardTable() {
+    if (!HasUnsavedChanges()) {
+        return true;
+    }
+    emb::MessageAnswer answer = emb::MessageAnswer::Cancel;
     RunCommand([this, &answer](const emb::LibraryContext& context) {
-        if (m_savedWords.DifferFrom(context.table)) {
-            const std::u16string library =
-                emb::Utf16String(m_libraryCombo.GetLBText(m_shownLibrary));
-            answer = context.prompt.ShowMessage(emb::UnsavedChangesQuestion(library),
-                                                emb::MessageButtons::YesNoCancel);
-        }
+        answer = context.prompt.ShowMessage(emb::UnsavedChangesQuestion(EntryText(m_shownLibrary)),
+                                            emb::MessageButtons::YesNoCancel);
     });
     switch (answer) {
         case emb::MessageAnswer::Yes:
-            // The question named the shown library: it is saved there even when the box's
-            // text has been typed over since.
-            m_libraryCombo.SetCurSel(m_shownLibrary);
             return Save();
         case emb::MessageAnswer::No:
             return true;
         default:
             return false;
-    }
-}
-
-void CWordMaintDlg::FinishCellEdit() {
-    const CCellEdit* editor = GetCellEdit();
-    if (editor->m_hWnd != nullptr && ::GetFocus() == editor->m_hWnd) {
-        m_wordList.SetFocus();
     }
 }
 
@@ -235,7 +301,7 @@ void CWordMaintDlg::OnClear() {
 
 void CWordMaintDlg::OnBackup() {
     RunCommand([this](const emb::LibraryContext& context) {
-        emb::BackupLibrary(context, ChosenLibrary());
+        emb::BackupLibrary(context, m_shownLibrary);
     });
 }
 

@@ -26,7 +26,12 @@ protected:
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
+    // Logoff and shutdown: unsaved changes are asked about as closing asks.
+    LRESULT OnQueryEndSession(WPARAM, LPARAM);
     void OnSelchangeLibraryCombo();
+    // The box's list closed, or the box lost the focus: its entry is settled once the box is done.
+    void OnLibraryBoxDone();
+    LRESULT OnSettleLibraryChoice(WPARAM, LPARAM);
     LRESULT OnCellEdited(WPARAM row, LPARAM column);
     void OnSave();
     void OnInstructions();
@@ -44,18 +49,28 @@ protected:
     CHyperLink m_homepageLink;
 
 private:
-    // The library of the chosen combo box entry, whatever its sorted position.
-    emb::LibraryChoice ChosenLibrary() const;
+    // The combo box entry of a library, or CB_ERR; the library of an entry.
+    int EntryOf(emb::LibraryChoice library) const;
+    emb::LibraryChoice LibraryAt(int entry) const;
+    // Loads the library of the entry, once the user has saved or let go the changes of the one
+    // shown. An entry of CB_ERR (text typed that names none) changes nothing.
+    void ChooseLibrary(int entry);
+    // The box shows the library of the table again: its entry, or the prompt for none.
+    void ShowTableLibrary();
     template <class Command>
     void RunCommand(Command command);
     // Saves as the button does; answers whether the file was written.
     bool Save();
+    // Whether the table holds other words than the file it shows did at its last load or save.
+    bool HasUnsavedChanges();
     // Whether the table may be closed or replaced: it has no unsaved changes, or the user has
     // saved them or let them go.
     bool MayDiscardTable();
-    // An edit still open counts: it ends as losing the focus ends it.
-    void FinishCellEdit();
 
-    int m_shownLibrary = CB_ERR;   // the combo box entry whose library the table shows
+    // The library whose words the table shows; Save, Backup and the unsaved-changes question
+    // act on it, whatever the box's edit field or list holds meanwhile.
+    emb::LibraryChoice m_shownLibrary = emb::LibraryChoice::None;
     emb::SavedWords m_savedWords;  // that library file's words at its last load or save
+    bool m_choosingLibrary = false;
+    int m_commandsRunning = 0;  // commands whose boxes or dialogs are open, nested
 };

@@ -1,3 +1,5 @@
+#include <future>
+
 #include "CellEdit.h"
 #include "HyperLink.h"
 #include "LocateLibraries.h"
@@ -78,13 +80,52 @@ TEST_F(MainWindowTest, SaveAsksAboutWordsAnotherProgramAddedAndRemakesAVanishedF
     fs::remove_all(fs::path(installed.SimplifiedPath()).parent_path());
     Click(Item(IDOK));
     Wait("the library is written anew", [&] { return SimplifiedFile() == kept; });
-    Type(LibraryBox(), L"ab");  // no entry chosen
+}
+
+// However the box's entry changes, the table shows that library before anything acts on it;
+// Save and Backup act on the library the table shows.
+TEST_F(MainWindowTest, SaveAndBackupActOnTheLibraryTheTableShowsHoweverTheBoxIsUsed) {
+    const Records traditional = {{u"ftlt", u"體育"}, {u"trad", u"繁體"}};
+    installed.WriteLibrary(installed.TraditionalPath(), traditional);
+    Start({{u"wq", u"你们"}});
+    const std::wstring copy = installed.TempPath(L"backup.EMB");
+    const auto backUp = [&] {
+        fs::remove(copy);
+        Click(Item(IDC_BACKUP));
+        Wait("the save dialog shows", [] { return FindFileDialog() != nullptr; });
+        ChooseFile(FindFileDialog(), copy);
+        Wait("the library is copied", [&] { return fs::exists(copy); });
+        return installed.Read(copy);
+    };
+    const auto save = [&](const Bytes& simplified, const Bytes& traditional) {
+        Click(Item(IDOK));
+        Wait("the library is saved", [&] {
+            return SimplifiedFile() == simplified &&
+                   installed.Read(installed.TraditionalPath()) == traditional;
+        });
+    };
+    // The list dropped down with F4, the entry's first character typed, Enter.
+    const auto typeEntry = [this](const wchar_t* first) {
+        ::SetFocus(LibraryBox());
+        PressKey(LibraryBox(), VK_F4);
+        Type(LibraryBox(), first);
+        PressKey(LibraryBox(), VK_RETURN);
+    };
     SetCellText(List(), 0, 1, L"我们");
-    Wait("the entry is left",
-         [&] { return ::SendMessageW(Item(IDC_LIBRARY_COMBO), CB_GETCURSEL, 0, 0) == CB_ERR; });
-    Click(Item(IDOK));
-    Answer(emb::kNoLibraryChosenMessage, IDOK, 1);
-    EXPECT_EQ(SimplifiedFile(), kept);
+    typeEntry(L"繁");
+    Answer(emb::UnsavedChangesQuestion(emb::kSimplifiedEntry), IDCANCEL);
+    Wait("the box shows the table's library again",
+         [&] { return TextOf(Item(IDC_LIBRARY_COMBO)) == Wide(emb::kSimplifiedEntry); });
+    save(Image({{u"wq", u"我们"}}), Image(traditional));
+    EXPECT_EQ(backUp(), SimplifiedFile());
+    typeEntry(L"繁");  // nothing unsaved: loaded at once
+    Wait("the traditional library shows",
+         [&] { return RowsOf(List()) == L"ftlt 體育 0000;trad 繁體 0001;  0002;"; });
+    SetCellText(List(), 1, 1, L"繁体");
+    Type(LibraryBox(), L"ab");  // names no entry: changes nothing, and goes with the focus
+    save(Image({{u"wq", u"我们"}}), Image({{u"ftlt", u"體育"}, {u"trad", u"繁体"}}));
+    EXPECT_EQ(TextOf(Item(IDC_LIBRARY_COMBO)), Wide(emb::kTraditionalEntry));
+    EXPECT_EQ(backUp(), installed.Read(installed.TraditionalPath()));
 }
 
 TEST_F(MainWindowTest, ImportOffersWordListsAndReadsOneOrSaysWhyNot) {
@@ -188,6 +229,8 @@ TEST_F(MainWindowTest, TheStartUpSaysWhenNoEditionIsFoundOrTheSystemDiskCannotBe
     Answer(emb::kSystemDiskMessage, IDOK, 1);
     Wait("the window shows", [this] { return ::IsWindowVisible(Dialog()) != FALSE; });
     EXPECT_EQ(Enabled(Dialog()), "yyyy");
+    Click(Item(IDOK));  // no library shown yet
+    Answer(emb::kNoLibraryChosenMessage, IDOK, 1);
     Choose(emb::kTraditionalEntry);  // no path: no file
     Answer(u"", IDOK, 1);
     Answer(emb::kOpenErrorMessage, IDOK, 1);
@@ -214,6 +257,33 @@ TEST_F(MainWindowTest, ClosingAsksAboutUnsavedChangesOnly) {
         EXPECT_TRUE(WindowClosed());
         EXPECT_EQ(SimplifiedFile(), Image({{u"wq", answer == IDYES ? u"我们" : u"你们"}}));
     }
+}
+
+// Logoff and shutdown ask as closing does (the system sends its question from elsewhere and waits
+// for the answer); the session may end only once nothing would be lost.
+TEST_F(MainWindowTest, TheEndOfTheSessionAsksAboutUnsavedChangesAsClosingDoes) {
+    Start({{u"wq", u"你们"}});
+    const auto endSession = [this] {
+        return std::async(std::launch::async, [dialog = Dialog()] {
+            return ::SendMessageW(dialog, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+        });
+    };
+    const auto answerTo = [this](std::future<LRESULT> question) {
+        Wait("the window answers", [&] {
+            return question.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+        });
+        return question.get();
+    };
+    EXPECT_EQ(answerTo(endSession()), TRUE);  // nothing unsaved: no question
+    EditCell(0, 1, L"我们", 0);               // an edit still open counts
+    Wait("the text is typed", [this] { return TextOf(OpenEditor(List())) == L"我们"; });
+    for (const auto& [press, ends] : {std::pair{IDCANCEL, FALSE}, {IDNO, TRUE}, {IDYES, TRUE}}) {
+        std::future<LRESULT> question = endSession();
+        Answer(emb::UnsavedChangesQuestion(emb::kSimplifiedEntry), press);
+        EXPECT_EQ(answerTo(std::move(question)), ends) << press;
+        EXPECT_EQ(SimplifiedFile(), Image({{u"wq", press == IDYES ? u"我们" : u"你们"}}));
+    }
+    CloseAtOnce();
 }
 
 TEST_F(MainWindowTest, ChoosingAnotherLibraryAsksAboutTheUnsavedChangesOfTheOneLeft) {

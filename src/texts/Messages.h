@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "Version.h"
+
 namespace emb {
 
 // "1221", as the messages show counts.
@@ -23,8 +25,7 @@ inline std::u16string DecimalText(std::size_t number) {
 // Start-up.
 inline constexpr std::u16string_view kSystemDiskMessage =
     u"读取系统盘出错，请检查你是否以管理员登陆";
-inline constexpr std::u16string_view kDownloadPageAddress =
-    u"https://github.com/chengxiuchuan-wubi/userwords/releases";
+inline constexpr std::u16string_view kDownloadPageAddress = u"" WORDMAINT_HOME_PAGE "/releases";
 // No edition found: the download page, then how to reach the maker, on two lines.
 inline std::u16string NotDetectedMessage() {
     return u"没有检测到澄岫川五笔，请到" + std::u16string(kDownloadPageAddress) +

@@ -10,6 +10,7 @@
 #include "Messages.h"
 #include "PaintDC.h"
 #include "ShutdownBlockReason.h"
+#include "Version.h"
 #include "WideText.h"
 #include "Win32FileSystem.h"
 #include "Win32GbkDecoder.h"
@@ -21,9 +22,6 @@
 #include "resource.h"
 
 namespace {
-
-// Where the label at the window's foot leads: the maker's home page.
-constexpr wchar_t kHomePage[] = L"https://github.com/chengxiuchuan-wubi/userwords";
 
 constexpr int kCommandButtons[] = {IDOK, IDC_IMPORT, IDC_BACKUP, IDC_CLEAR};
 
@@ -105,7 +103,7 @@ BOOL CWordMaintDlg::OnInitDialog() {
     for (const int button : kCommandButtons) {
         EnableDlgItem(button, FALSE);
     }
-    m_homepageLink.SetTarget(kHomePage);
+    m_homepageLink.SetTarget(L"" WORDMAINT_HOME_PAGE);
     return TRUE;
 }
 

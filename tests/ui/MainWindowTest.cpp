@@ -35,12 +35,7 @@ TEST_F(MainWindowTest, EachEntryLoadsItsOwnLibraryUnderAnyCollation) {
     EXPECT_EQ(RowsOf(List()), L"ft 繁體 0000;  0001;");
     EXPECT_EQ(Enabled(Dialog()), "yyyy");
     Choose(emb::kSimplifiedEntry);
-    SetCellText(List(), 0, 1, L"简单");
-    Click(Item(IDOK));
-    Wait("the library shown is saved", [&] {
-        return SimplifiedFile() == Image({{u"jt", u"简单"}});
-    });
-    EXPECT_EQ(installed.Read(installed.TraditionalPath()), Image({{u"ft", u"繁體"}}));
+    EXPECT_EQ(RowsOf(List()), L"jt 简体 0000;  0001;");
 }
 
 TEST_F(MainWindowTest, SaveRunsFromTheButtonTheEnterKeyAndWithAnEditOpen) {
@@ -82,52 +77,6 @@ TEST_F(MainWindowTest, SaveAsksAboutWordsAnotherProgramAddedAndRemakesAVanishedF
     Wait("the library is written anew", [&] { return SimplifiedFile() == kept; });
 }
 
-// However the box's entry changes, the table shows that library before anything acts on it;
-// Save and Backup act on the library the table shows.
-TEST_F(MainWindowTest, SaveAndBackupActOnTheLibraryTheTableShowsHoweverTheBoxIsUsed) {
-    const Records traditional = {{u"ftlt", u"體育"}, {u"trad", u"繁體"}};
-    installed.WriteLibrary(installed.TraditionalPath(), traditional);
-    Start({{u"wq", u"你们"}});
-    const std::wstring copy = installed.TempPath(L"backup.EMB");
-    const auto backUp = [&] {
-        fs::remove(copy);
-        Click(Item(IDC_BACKUP));
-        Wait("the save dialog shows", [] { return FindFileDialog() != nullptr; });
-        ChooseFile(FindFileDialog(), copy);
-        Wait("the library is copied", [&] { return fs::exists(copy); });
-        return installed.Read(copy);
-    };
-    const auto save = [&](const Bytes& simplified, const Bytes& traditional) {
-        Click(Item(IDOK));
-        Wait("the library is saved", [&] {
-            return SimplifiedFile() == simplified &&
-                   installed.Read(installed.TraditionalPath()) == traditional;
-        });
-    };
-    // The list dropped down with F4, the entry's first character typed, Enter.
-    const auto typeEntry = [this](const wchar_t* first) {
-        ::SetFocus(LibraryBox());
-        PressKey(LibraryBox(), VK_F4);
-        Type(LibraryBox(), first);
-        PressKey(LibraryBox(), VK_RETURN);
-    };
-    SetCellText(List(), 0, 1, L"我们");
-    typeEntry(L"繁");
-    Answer(emb::UnsavedChangesQuestion(emb::kSimplifiedEntry), IDCANCEL);
-    Wait("the box shows the table's library again",
-         [&] { return TextOf(Item(IDC_LIBRARY_COMBO)) == Wide(emb::kSimplifiedEntry); });
-    save(Image({{u"wq", u"我们"}}), Image(traditional));
-    EXPECT_EQ(backUp(), SimplifiedFile());
-    typeEntry(L"繁");  // nothing unsaved: loaded at once
-    Wait("the traditional library shows",
-         [&] { return RowsOf(List()) == L"ftlt 體育 0000;trad 繁體 0001;  0002;"; });
-    SetCellText(List(), 1, 1, L"繁体");
-    Type(LibraryBox(), L"ab");  // names no entry: changes nothing, and goes with the focus
-    save(Image({{u"wq", u"我们"}}), Image({{u"ftlt", u"體育"}, {u"trad", u"繁体"}}));
-    EXPECT_EQ(TextOf(Item(IDC_LIBRARY_COMBO)), Wide(emb::kTraditionalEntry));
-    EXPECT_EQ(backUp(), installed.Read(installed.TraditionalPath()));
-}
-
 TEST_F(MainWindowTest, ImportOffersWordListsAndReadsOneOrSaysWhyNot) {
     Start({{u"a", u"甲"}});
     const auto file = [this](const wchar_t* name, const std::string& bytes) {
@@ -162,9 +111,7 @@ TEST_F(MainWindowTest, BackupAndClearAndTheirQuestions) {
     Start({{u"wq", u"你们"}});
     const std::wstring copy = installed.TempPath(L"backup.EMB");
     installed.Write(copy, {1, 2, 3});
-    Click(Item(IDC_BACKUP));
-    Wait("the save dialog shows", [] { return FindFileDialog() != nullptr; });
-    ChooseFile(FindFileDialog(), copy);
+    BackUp(copy);
     Wait("the overwrite question shows", [] { return FindMessageBox() != nullptr; });
     PressButton(FindMessageBox(), IDYES);
     Wait("the library is copied", [&] {
@@ -286,11 +233,20 @@ TEST_F(MainWindowTest, TheEndOfTheSessionAsksAboutUnsavedChangesAsClosingDoes) {
     CloseAtOnce();
 }
 
+// However the box's entry changes (the arrow keys; the list dropped down with F4, an entry's
+// first character typed and Enter), the table shows that library once the one left is dealt
+// with; Save and Backup act on the library the table shows, whatever the box holds.
 TEST_F(MainWindowTest, ChoosingAnotherLibraryAsksAboutTheUnsavedChangesOfTheOneLeft) {
     installed.WriteLibrary(installed.TraditionalPath(), {{u"ft", u"繁體"}});
     const Records words(40, {u"jt", u"简体"});
     Start(words);
     const auto asked = [](std::u16string_view entry) { return emb::UnsavedChangesQuestion(entry); };
+    const auto typeEntry = [this](const wchar_t* first) {
+        ::SetFocus(LibraryBox());
+        PressKey(LibraryBox(), VK_F4);
+        Type(LibraryBox(), first);
+        PressKey(LibraryBox(), VK_RETURN);
+    };
     // A table the user has changed, selected in, moved the focus in and scrolled.
     SetCellText(List(), 0, 1, L"简单");
     ListView_SetItemState(List(), 1, 0, LVIS_SELECTED);
@@ -303,11 +259,11 @@ TEST_F(MainWindowTest, ChoosingAnotherLibraryAsksAboutTheUnsavedChangesOfTheOneL
     };
     const std::wstring before = table();
     ASSERT_GT(ListView_GetTopIndex(List()), 0);
-    PressKey(LibraryBox(), VK_UP);  // the Chinese collation lists 繁 first
+    typeEntry(L"繁");
     Answer(asked(emb::kSimplifiedEntry), IDCANCEL);
     EXPECT_EQ(TextOf(Item(IDC_LIBRARY_COMBO)), Wide(emb::kSimplifiedEntry));
     EXPECT_EQ(table(), before);
-    PressKey(LibraryBox(), VK_UP);
+    PressKey(LibraryBox(), VK_UP);  // the Chinese collation lists 繁 first
     Answer(asked(emb::kSimplifiedEntry), IDNO);
     EXPECT_EQ(RowsOf(List()), L"ft 繁體 0000;  0001;");
     SetCellText(List(), 0, 1, L"繁体字");  // the library shown, chosen again: No reloads it
@@ -321,6 +277,21 @@ TEST_F(MainWindowTest, ChoosingAnotherLibraryAsksAboutTheUnsavedChangesOfTheOneL
     EXPECT_EQ(CellText(List(), 0, 1), L"简体");
     EXPECT_EQ(installed.Read(installed.TraditionalPath()), Image({{u"ft", u"繁体字"}}));
     EXPECT_EQ(SimplifiedFile(), Image(words));
+    SetCellText(List(), 0, 0, L"aaaa");
+    typeEntry(L"繁");
+    Answer(asked(emb::kSimplifiedEntry), IDCANCEL);
+    Type(LibraryBox(), L"ab");  // names no entry: changes nothing, and goes with the focus
+    Records saved = words;
+    saved[0].code = u"aaaa";
+    Click(Item(IDOK));
+    Wait("the library shown is saved", [&] { return SimplifiedFile() == Image(saved); });
+    EXPECT_EQ(installed.Read(installed.TraditionalPath()), Image({{u"ft", u"繁体字"}}));
+    EXPECT_EQ(TextOf(Item(IDC_LIBRARY_COMBO)), Wide(emb::kSimplifiedEntry));
+    const std::wstring copy = installed.TempPath(L"backup.EMB");
+    BackUp(copy);
+    Wait("the library shown is copied", [&] { return installed.Read(copy) == Image(saved); });
+    typeEntry(L"繁");  // nothing unsaved: loaded at once
+    Wait("the library typed shows", [&] { return RowsOf(List()) == L"ft 繁体字 0000;  0001;"; });
     CloseAtOnce();
 }
 

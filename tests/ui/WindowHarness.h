@@ -44,7 +44,7 @@ struct Harness {
         s_closed = s_lost = false;
         s_window = ::CreateFiber(0, &RunModal, &dialog);
         s_timer = ::SetTimer(nullptr, 0, 15, &Tick);
-        ToWindow();
+        Pump();
     }
     // Lets the window's loops run until done() holds; a failure after 20 s, or at once when the
     // window has closed. Once a wait has failed, the test waits for nothing more.
@@ -63,7 +63,9 @@ struct Harness {
     // Lets the window's loops handle what was posted so far: timer ticks come last.
     static void Pump() {
         if (!s_closed) {
-            ToWindow();
+            s_inWindow = true;
+            ::SwitchToFiber(s_window);
+            s_inWindow = false;
         }
     }
     static bool WindowClosed() { return s_closed; }
@@ -236,30 +238,22 @@ struct Harness {
     static inline int s_beeps = 0;
 
 private:
-    // Which fiber runs is kept here: MinGW's GetCurrentFiber reads gs:[0x20], which GCC 12
-    // at -O2 takes for an access past an empty array (-Warray-bounds).
-    static void ToWindow() {
-        s_inWindow = true;
-        ::SwitchToFiber(s_window);
-    }
-    static void ToTest() {
-        s_inWindow = false;
-        ::SwitchToFiber(s_test);
-    }
+    // Not GetCurrentFiber: MinGW's reads gs:[0x20], which GCC 12 at -O2 takes for an access
+    // past an empty array (-Warray-bounds).
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) noexcept {
         if (s_inWindow) {
-            ToTest();
+            ::SwitchToFiber(s_test);
         }
     }
     static void WINAPI RunModal(void* dialog) {
         static_cast<afx::CDialog*>(dialog)->DoModal();
         for (s_closed = true;;) {
-            ToTest();
+            ::SwitchToFiber(s_test);
         }
     }
     static inline void* s_test = nullptr;    // the fiber that runs the test
     static inline void* s_window = nullptr;  // the fiber that runs the window's loops
-    static inline bool s_inWindow = false;   // s_window is the fiber running now
+    static inline bool s_inWindow = false;   // it is the one running
     static inline bool s_closed = true;
     static inline bool s_lost = false;
     static inline UINT_PTR s_timer = 0;
@@ -418,6 +412,12 @@ protected:
             PressButton(box, press);
             Wait("the message box is gone", [&] { return !::IsWindow(box); });
         }
+    }
+    // Backup, the path typed into its save dialog.
+    void BackUp(const std::wstring& path) {
+        Click(Item(IDC_BACKUP));
+        Wait("the save dialog shows", [] { return FindFileDialog() != nullptr; });
+        ChooseFile(FindFileDialog(), path);
     }
     // Escape; a question about unsaved changes is answered No.
     void Close(bool mayAsk = true) {

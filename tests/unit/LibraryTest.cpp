@@ -153,26 +153,24 @@ TEST(WordListText, TheStrictFormIsOneTabBetweenFieldsThatFit) {
 
 // What a word list's bytes most likely are, line by line.
 TEST(WordListDecoding, TakesTheEncodingTheLinesMostLikelyAre) {
-    const Bytes nimen = {'w', 'q', 'w', 'y', '\t', 0xC4, 0xE3, 0xC3, 0xC7, '\n'};  // 你们 in GBK
-    const Bytes xuexi = {'p',  'w',  'n',  'r',  '\t',
-                         0xD1, 0xA7, 0xCF, 0xB0, '\n'};  // 学习, UTF-8 too
-    const std::u16string utf8Words = u"wqwu\t我们\npwnr\t学习\n";
-    Bytes utf8OneBad;  // 30 lines, the 17th in GBK
-    Bytes utf8ThreeBad;
-    Bytes gbkThirty;  // every third line also valid UTF-8
-    std::u16string gbkThirtyText;
-    for (int line = 1; line <= 30; ++line) {
-        utf8OneBad = utf8OneBad + (line == 17 ? nimen : Utf8Bytes(u"khlg\t中国\n"));
-        utf8ThreeBad = utf8ThreeBad + (line % 10 == 0 ? nimen : Utf8Bytes(u"khlg\t中国\n"));
-        gbkThirty = gbkThirty + (line % 3 == 0 ? xuexi : nimen);
-        gbkThirtyText += line % 3 == 0 ? u"pwnr\t学习\n" : u"wqwy\t你们\n";
-    }
-    std::u16string utf8OneBadText;
-    std::u16string utf8ThreeBadText;
-    for (int line = 1; line <= 30; ++line) {
-        utf8OneBadText += line == 17 ? u"\n" : u"khlg\t中国\n";
-        utf8ThreeBadText += line % 10 == 0 ? u"\n" : u"khlg\t中国\n";
-    }
+    const auto raw = [](std::string_view text) { return Bytes(text.begin(), text.end()); };
+    const Bytes nimen = raw("wqwy\t\xC4\xE3\xC3\xC7\n");           // 你们 in GBK
+    const std::u16string utf8Words = u"wqwu\t我们\npwnr\t学习\n";  // GBK: 鎴戜滑, 瀛︿範
+    const Bytes china = Utf8Bytes(u"khlg\t中国\n");
+    // Thirty lines, every n-th of them the odd one.
+    const auto thirty = [](int n, const Bytes& odd, const Bytes& usual, std::u16string_view oddText,
+                           std::u16string_view usualText) {
+        std::pair<Bytes, std::u16string> list;
+        for (int line = 1; line <= 30; ++line) {
+            list.first = list.first + (line % n == 0 ? odd : usual);
+            list.second += line % n == 0 ? oddText : usualText;
+        }
+        return list;
+    };
+    const auto [oneBad, oneBadText] = thirty(17, nimen, china, u"\n", u"khlg\t中国\n");
+    const auto [oneWord, oneWordText] = thirty(30, nimen, raw("#\n"), u"wqwy\t你们\n", u"#\n");
+    const auto [gbk, gbkText] = thirty(3, raw("pwnr\t\xD1\xA7\xCF\xB0\n"), nimen,  // UTF-8 too
+                                       u"pwnr\t学习\n", u"wqwy\t你们\n");
     Bytes noMark = Utf16Bytes(u"khlg\t中国", false);
     noMark.erase(noMark.begin(), noMark.begin() + 2);
     const struct {
@@ -190,17 +188,14 @@ TEST(WordListDecoding, TakesTheEncodingTheLinesMostLikelyAre) {
         {noMark, std::nullopt},
         // UTF-8 but for one line in twenty.
         {Utf8Bytes(utf8Words) + nimen, utf8Words + u"\n", {3}},
-        {utf8OneBad, utf8OneBadText, {17}},
-        // More lines that aren't: what gives more Chinese words.
-        {utf8ThreeBad, utf8ThreeBadText, {10, 20, 30}},
-        {nimen + Utf8Bytes(u"khlg\t中国\n"), u"\nkhlg\t中国\n", {1}},
-        // The reading with more Chinese words; UTF-8 when they are as many.
-        {Bytes{'n', 'y', 'd', 'v', '\t', 0xC3, 0xA6, 0xC2, 0xB5, '\n',
-               'b', 'f', 'k', 'h', '\t', 0xC2, 0xBD, 0xC2, 0xB7, '\n',
-               'q', 'g', 'a', 'd', '\t', 0xC2, 0xB3, 0xC3, 0xA7},
+        {oneBad, oneBadText, {17}},
+        // Else the reading with more Chinese words; UTF-8 when they are as many.
+        {nimen + china, u"\nkhlg\t中国\n", {1}},
+        {raw("nydv\t\xC3\xA6\xC2\xB5\nbfkh\t\xC2\xBD\xC2\xB7\nqgad\t\xC2\xB3\xC3\xA7"),
          u"nydv\t忙碌\nbfkh\t陆路\nqgad\t鲁莽"},
-        {gbkThirty, gbkThirtyText},
-        {Utf8Bytes(utf8Words), utf8Words},  // GBK reads it as 鎴戜滑 and 瀛︿範
+        {gbk, gbkText},
+        {oneWord, oneWordText},  // ASCII lines read as both
+        {Utf8Bytes(utf8Words), utf8Words},
         {Utf8Bytes(u"hello\tworld"), u"hello\tworld"},
         {nimen + Bytes{0xFF, 0xFF}, std::nullopt},
         {Utf8Bytes(u"khlg\t中国\n\x01\n"), std::nullopt},

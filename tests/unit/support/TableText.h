@@ -26,14 +26,10 @@ inline Bytes Utf8Bytes(std::u16string_view text) {
 
 // With a byte-order mark.
 inline Bytes Utf16Bytes(std::u16string_view text, bool bigEndian) {
-    Bytes bytes;
-    const auto put = [&bytes, bigEndian](char16_t unit) {
+    Bytes bytes = bigEndian ? Bytes{0xFE, 0xFF} : Bytes{0xFF, 0xFE};
+    for (const char16_t unit : text) {
         bytes.push_back(static_cast<std::uint8_t>(bigEndian ? unit >> 8 : unit & 0xFF));
         bytes.push_back(static_cast<std::uint8_t>(bigEndian ? unit & 0xFF : unit >> 8));
-    };
-    put(0xFEFF);
-    for (const char16_t unit : text) {
-        put(unit);
     }
     return bytes;
 }

@@ -53,26 +53,15 @@ bool HasForeignControl(std::u16string_view text) {
     });
 }
 
-// What a Chinese phrase is made of: CJK ideographs (those beyond the BMP as surrogate pairs),
-// CJK symbols and punctuation, and the full-width forms.
-bool IsChinese(char16_t unit) {
-    return (unit >= 0x3000 && unit <= 0x303F) || (unit >= 0x3400 && unit <= 0x4DBF) ||
-           (unit >= 0x4E00 && unit <= 0x9FFF) || (unit >= 0xF900 && unit <= 0xFAFF) ||
-           (unit >= 0xFE30 && unit <= 0xFE4F) || (unit >= 0xFF00 && unit <= 0xFFEF) ||
-           (unit >= 0xD840 && unit <= 0xD8BF) || IsLowSurrogate(unit);
-}
-
 std::size_t ChineseWords(std::u16string_view text) {
     const std::vector<WordRecord> words = ReadWordListLeniently(text).words;
-    return static_cast<std::size_t>(std::count_if(words.begin(), words.end(), [](const auto& w) {
-        return std::all_of(w.phrase.begin(), w.phrase.end(), IsChinese);
-    }));
+    return static_cast<std::size_t>(std::count_if(
+        words.begin(), words.end(), [](const WordRecord& w) { return IsChinesePhrase(w.phrase); }));
 }
 
 struct Utf8Lines {
     DecodedText decoded;
-    std::size_t lines = 0;     // that are not blank
-    std::size_t nonAscii = 0;  // valid UTF-8 with more than ASCII in them
+    std::size_t lines = 0;  // that are not blank
 };
 
 // UTF-8 line by line (an LF byte is never part of a longer sequence); a line that isn't valid
@@ -85,9 +74,7 @@ Utf8Lines DecodeUtf8Lines(std::string_view bytes) {
         bytes.remove_prefix(line.size());
         std::optional<std::u16string> text = FromUtf8(line);
         result.lines += line.find_first_not_of(" \t\r\n") != line.npos ? 1 : 0;
-        if (text) {
-            result.nonAscii += text->size() != line.size() ? 1 : 0;
-        } else {
+        if (!text) {
             result.decoded.undecodableLines.push_back(number);
             text = line.ends_with("\r\n") ? u"\r\n" : line.ends_with('\n') ? u"\n" : u"";
         }
@@ -110,17 +97,14 @@ std::optional<DecodedText> ByEvidence(std::span<const std::uint8_t> bytes,
                                       const LegacyTextDecoder& legacy) {
     Utf8Lines utf8 = DecodeUtf8Lines(AsChars(bytes));
     const std::size_t bad = utf8.decoded.undecodableLines.size();
-    if (utf8.nonAscii == 0 && bad == 0) {
-        return std::move(utf8.decoded);  // ASCII reads the same either way
-    }
-    // At most one line in every twenty begun, and fewer than the lines only UTF-8 reads: a
-    // list in UTF-8 with a line pasted in from elsewhere.
-    if (bad > 0 && bad * 20 <= utf8.lines + 19 && bad < utf8.nonAscii) {
+    const std::size_t utf8Words = ChineseWords(utf8.decoded.text);
+    // A list in UTF-8 with a line pasted in from elsewhere: at most one line in every twenty
+    // begun doesn't decode, and UTF-8 reads no fewer Chinese words than that.
+    if (bad > 0 && bad * 20 <= utf8.lines + 19 && bad <= utf8Words) {
         return std::move(utf8.decoded);
     }
     // A short GBK text can be valid UTF-8 (忙碌 reads as "æµ"), and UTF-8 can be valid GBK
     // (我们 reads as 鎴戜滑): GBK is taken only when it gives more words of Chinese characters.
-    const std::size_t utf8Words = ChineseWords(utf8.decoded.text);
     std::optional<DecodedText> other = FromLegacy(bytes, legacy);
     if (other && ChineseWords(other->text) > utf8Words) {
         return other;
@@ -132,6 +116,15 @@ std::optional<DecodedText> ByEvidence(std::span<const std::uint8_t> bytes,
 }
 
 }  // namespace
+
+bool IsChinesePhrase(std::u16string_view phrase) {
+    return std::all_of(phrase.begin(), phrase.end(), [](char16_t unit) {
+        return (unit >= 0x3000 && unit <= 0x303F) || (unit >= 0x3400 && unit <= 0x4DBF) ||
+               (unit >= 0x4E00 && unit <= 0x9FFF) || (unit >= 0xF900 && unit <= 0xFAFF) ||
+               (unit >= 0xFE30 && unit <= 0xFE4F) || (unit >= 0xFF00 && unit <= 0xFFEF) ||
+               (unit >= 0xD840 && unit <= 0xD8BF) || IsLowSurrogate(unit);
+    });
+}
 
 std::optional<DecodedText> DecodeWordListText(std::span<const std::uint8_t> bytes,
                                               const LegacyTextDecoder& legacy) {

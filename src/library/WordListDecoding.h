@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace emb {
@@ -26,13 +27,17 @@ struct DecodedText {
     std::vector<std::size_t> undecodableLines;  // their 1-based numbers, ascending
 };
 
+// Made of what Chinese phrases are: CJK ideographs (those beyond the BMP as surrogate pairs),
+// CJK symbols and punctuation, the compatibility and vertical forms, and full-width forms.
+bool IsChinesePhrase(std::u16string_view phrase);
+
 // A byte-order mark decides the encoding (UTF-8, UTF-16 LE or BE). Without one the text is
-// UTF-8 when all but at most one line in twenty (and fewer than the lines of non-ASCII UTF-8)
-// are valid UTF-8; the others are undecodable. Otherwise the legacy code page is taken when it
-// gives more words of Chinese characters than UTF-8 does, its lines that don't decode
-// skipped; UTF-8 is kept when it reads every line or gives such words at all. nullopt when
-// the decoding taken fails, or the text holds a control character other than tab, CR and LF
-// (NUL among them).
+// UTF-8 when at most one line in twenty is not valid UTF-8 and UTF-8 reads at least as many
+// words of Chinese characters (IsChinesePhrase) as there are such lines; they are then
+// undecodable. Otherwise the legacy code page is taken when it reads more such words than
+// UTF-8 does; UTF-8 is kept (its invalid lines undecodable) when it reads every line or
+// reads such words at all. nullopt when the decoding taken fails, or the text holds a
+// control character other than tab, CR and LF (NUL among them).
 std::optional<DecodedText> DecodeWordListText(std::span<const std::uint8_t> bytes,
                                               const LegacyTextDecoder& legacy);
 

@@ -181,7 +181,7 @@ TEST(WordListDecoding, TakesTheEncodingTheLinesMostLikelyAre) {
         // A byte-order mark decides.
         {Bytes{0xEF, 0xBB, 0xBF} + Utf8Bytes(u"khlg 中国\r\n") + nimen, u"khlg 中国\r\n\n", {2}},
         {Utf16Bytes(u"khlg\t中国\r\n", false), u"khlg\t中国\r\n"},
-        {Utf16Bytes(u"wqvb\t你好\U0010FFFF", true), u"wqvb\t你好\U0010FFFF"},
+        {Utf16Bytes(u"\U0010FFFF你好\twqvb", true), u"\U0010FFFF你好\twqvb"},
         {Utf16Bytes(u"khlg\t中国\xD800\xE000", false), std::nullopt},
         {Utf16Bytes(u"khlg\t中国\xDC00", false), std::nullopt},
         {Utf16Bytes(u"中国\t\tkhl", false) + Bytes{'g'}, std::nullopt},  // half a unit
@@ -210,6 +210,13 @@ TEST(WordListDecoding, TakesTheEncodingTheLinesMostLikelyAre) {
             EXPECT_EQ(decoded->text, *c.text);
             EXPECT_EQ(decoded->undecodableLines, c.undecodable);
         }
+    }
+}
+
+TEST(WordListDecoding, ChinesePhrasesAreIdeographsCjkPunctuationAndFullWidthForms) {
+    EXPECT_TRUE(IsChinesePhrase(u"中〇「」㐀豈︵，Ａ１\U00020000"));
+    for (const std::u16string_view other : {u"æµ", u"ソ", u"\uE000", u"한", u"😀", u"中a"}) {
+        EXPECT_FALSE(IsChinesePhrase(other)) << ToUtf8(other);
     }
 }
 

@@ -6,8 +6,8 @@
 #include "Utf8.h"
 #include "WideText.h"
 #include "Win32FileSystem.h"
-#include "Win32SystemView.h"
 #include "Win32GbkDecoder.h"
+#include "Win32SystemView.h"
 #include "support/TableText.h"
 
 namespace emb {

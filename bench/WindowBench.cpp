@@ -13,6 +13,7 @@
 #include "LibraryCommands.h"
 #include "ListWordTable.h"
 #include "LiteralRules.h"
+#include "TableHistory.h"
 #include "UserWordFormat.h"
 #include "Win32FileSystem.h"
 #include "Win32GbkDecoder.h"
@@ -35,6 +36,10 @@ class BenchApp final : public afx::CWinApp {};
 class BenchDlg final : public CWordMaintDlg {
 public:
     afx::CListCtrl& List() { return m_wordList; }
+    void SelectAll() { OnSelectAll(); }
+    void DeleteRows() { OnDeleteRows(); }
+    void Undo() { OnUndo(); }
+    void Redo() { OnRedo(); }
     const emb::LibraryPaths& Paths() const { return m_paths; }
 };
 
@@ -184,6 +189,37 @@ public:
             table.DeleteAllRows();
         });
         bench::PrintRow("clear", fast, 0, Shown(list).empty());
+
+        // Every word deleted at once (Ctrl+A, Delete), the deletion undone, and made again. The
+        // history keeps no step of more rows than StepRecorder::kMaxRows.
+        load();
+        const std::wstring loadedRows = uitest::Harness::RowsOf(list);
+        const auto selected = [&] {
+            load();
+            m_dialog.SelectAll();
+            ::UpdateWindow(list);
+        };
+        fast = bench::MedianMilliseconds(runs, selected, [&] { m_dialog.DeleteRows(); });
+        bench::PrintRow("delete of every word", fast, 0,
+                        uitest::Harness::RowsOf(list) == L"  0000;");
+        if (static_cast<std::size_t>(size) < emb::StepRecorder::kMaxRows) {
+            const auto deleted = [&] {
+                selected();
+                m_dialog.DeleteRows();
+                ::UpdateWindow(list);
+            };
+            fast = bench::MedianMilliseconds(runs, deleted, [&] { m_dialog.Undo(); });
+            bench::PrintRow("undo of it", fast, 0, uitest::Harness::RowsOf(list) == loadedRows);
+            fast = bench::MedianMilliseconds(
+                runs,
+                [&] {
+                    deleted();
+                    m_dialog.Undo();
+                    ::UpdateWindow(list);
+                },
+                [&] { m_dialog.Redo(); });
+            bench::PrintRow("redo of it", fast, 0, uitest::Harness::RowsOf(list) == L"  0000;");
+        }
     }
 
     // A library whose count field is damaged to 65,535 (FF FF) and whose records are all empty:

@@ -17,6 +17,12 @@
 #define IDC_IMPORT 1006
 #define IDC_HOMEPAGE_LINK 1007
 
+// The word list's commands: its keys and its shortcut menu.
+#define IDM_UNDO 2001
+#define IDM_REDO 2002
+#define IDM_DELETE_ROWS 2003
+#define IDM_SELECT_ALL 2004
+
 // System-menu command: the low four bits of SC_* values are reserved for the system.
 #define IDM_ABOUTBOX 0x0010
 

@@ -35,6 +35,10 @@ public:
     int GetNextItem(int start, UINT flags) const {
         return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(start), flags));
     }
+    int GetSelectedCount() const { return static_cast<int>(SendMessage(LVM_GETSELECTEDCOUNT)); }
+    BOOL EnsureVisible(int row) {
+        return SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE) != 0;
+    }
     int GetSelectionMark() const { return static_cast<int>(SendMessage(LVM_GETSELECTIONMARK)); }
     int SetSelectionMark(int row) {
         return static_cast<int>(SendMessage(LVM_SETSELECTIONMARK, 0, row));

@@ -13,6 +13,14 @@ enum Column : int {
 };
 inline constexpr int kColumnCount = 3;
 
+// Which rows are selected (ascending) and which has the focus (-1: none).
+struct Selection {
+    std::vector<int> rows;
+    int focus = -1;
+
+    friend bool operator==(const Selection&, const Selection&) = default;
+};
+
 // The rows of the word table, wherever they live (the list control in the program, memory in
 // tests and in embtool). Rows and columns are 0-based.
 class WordTable {
@@ -30,6 +38,10 @@ public:
     // Removes one row; the rows behind it move up. No effect outside the table.
     virtual void DeleteRow(int row) = 0;
     virtual void DeleteAllRows() = 0;
+    // No selection in a table that has none of its own.
+    virtual Selection GetSelection() const { return {}; }
+    // Selects exactly the rows given and focuses the one given, scrolled into view.
+    virtual void SetSelection(const Selection&) {}
     // Removes the rows listed, in ascending order; the others keep their order. Deletes them
     // one by one from the last unless a table can do it in one pass.
     virtual void DeleteRows(const std::vector<int>& ascendingRows) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <functional>
 #include <iterator>
+#include <numeric>
 #include <unordered_set>
 #include <utility>
 
@@ -95,6 +96,37 @@ bool IsTypableWord(const WordRecord& word) {
            std::all_of(word.code.begin(), word.code.end(), letter) && !word.phrase.empty() &&
            word.phrase.size() <= kMaxEditedPhraseUnits &&
            std::all_of(word.phrase.begin(), word.phrase.end(), kept);
+}
+
+bool IsBlankLastRow(const WordTable& table, int row) {
+    return row == table.RowCount() - 1 && table.CellText(row, kCodeColumn).empty() &&
+           table.CellText(row, kPhraseColumn).empty();
+}
+
+bool DeleteSelectedRows(WordTable& table) {
+    std::vector<int> going = table.GetSelection().rows;
+    if (!going.empty() && IsBlankLastRow(table, going.back())) {
+        going.pop_back();
+    }
+    if (going.empty()) {
+        return false;
+    }
+    table.DeleteRows(going);
+    const int rows = table.RowCount();
+    for (int row = going.front(); row < rows; ++row) {
+        table.SetCellText(row, kNumberColumn, FormatRowNumber(row));
+    }
+    const int next = std::min(going.back() + 1 - static_cast<int>(going.size()), rows - 1);
+    table.SetSelection(next >= 0 ? Selection{{next}, next} : Selection{});
+    return true;
+}
+
+void SelectAllWords(WordTable& table) {
+    const int rows = table.RowCount();
+    const int words = rows > 0 && IsBlankLastRow(table, rows - 1) ? rows - 1 : rows;
+    Selection all{std::vector<int>(static_cast<std::size_t>(words)), table.GetSelection().focus};
+    std::iota(all.rows.begin(), all.rows.end(), 0);
+    table.SetSelection(all);
 }
 
 void AppendBlankRow(WordTable& table) {

@@ -36,6 +36,16 @@ bool IsCompleteRow(const WordTable& table, int row);
 // kCodeLetters and a phrase of 1 to 40 units, all above U+0080.
 bool IsTypableWord(const WordRecord& word);
 
+// The row is the blank row for adding: the last row, with an empty code and phrase.
+bool IsBlankLastRow(const WordTable& table, int row);
+
+// Removes the selected rows but the blank last row, numbers the rows after them anew, and
+// selects and focuses the row that followed the last one removed. Answers whether any went.
+bool DeleteSelectedRows(WordTable& table);
+
+// Selects every row but the blank last row; the focus stays where it is.
+void SelectAllWords(WordTable& table);
+
 // Inserts an empty row at the end, numbered with its own index.
 void AppendBlankRow(WordTable& table);
 

@@ -15,6 +15,12 @@ inline constexpr std::u16string_view kCodeHeading = u"编码";
 inline constexpr std::u16string_view kPhraseHeading = u"自造词";
 inline constexpr std::u16string_view kNumberHeading = u"编号";
 
+// The word list's shortcut menu, each entry with its key.
+inline constexpr std::u16string_view kUndoItem = u"撤销\tCtrl+Z";
+inline constexpr std::u16string_view kRedoItem = u"重做\tCtrl+Y";
+inline constexpr std::u16string_view kDeleteRowsItem = u"删除\tDel";
+inline constexpr std::u16string_view kSelectAllItem = u"全选\tCtrl+A";
+
 // Filters as "description|pattern|...||", one entry after another.
 inline constexpr std::u16string_view kUserWordFileFilter = u"save files (*.EMB)|*.EMB||";
 // Import also reads text word lists; the user-word files stay the first entry.

@@ -1,8 +1,11 @@
 #include "ListWordTable.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <numeric>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "WideText.h"
@@ -204,6 +207,47 @@ void ListWordTable::PutBackOnly(const std::vector<int>& goingRows) {
     }
 }
 
+emb::Selection ListWordTable::GetSelection() const {
+    emb::Selection selection;
+    const int rows = RowCount();
+    if (m_list.GetSelectedCount() == rows) {  // after a load, every row
+        selection.rows.resize(static_cast<std::size_t>(rows));
+        std::iota(selection.rows.begin(), selection.rows.end(), 0);
+    } else {
+        for (int row = m_list.GetNextItem(kNoRow, LVNI_SELECTED); row != kNoRow;
+             row = m_list.GetNextItem(row, LVNI_SELECTED)) {
+            selection.rows.push_back(row);
+        }
+    }
+    selection.focus = m_holdingFocus ? m_focusedRow : m_list.GetNextItem(kNoRow, LVNI_FOCUSED);
+    return selection;
+}
+
+void ListWordTable::SetSelection(const emb::Selection& selection) {
+    Suspend();
+    HoldFocusWhileRowsChange();
+    const int rows = RowCount();
+    std::vector<bool> selected(static_cast<std::size_t>(rows), false);
+    for (const int row : selection.rows) {
+        if (row >= 0 && row < rows) {
+            selected[static_cast<std::size_t>(row)] = true;
+        }
+    }
+    // One message for every row, then one for each row that differs from it.
+    const auto many = static_cast<std::size_t>(std::count(selected.begin(), selected.end(), true));
+    const bool most = 2 * many > selected.size();
+    m_list.SetItemState(kNoRow, most ? LVIS_SELECTED : 0u, LVIS_SELECTED);
+    for (int row = 0; row < rows; ++row) {
+        if (selected[static_cast<std::size_t>(row)] != most) {
+            m_list.SetItemState(row, most ? 0u : LVIS_SELECTED, LVIS_SELECTED);
+        }
+    }
+    m_focusedRow = selection.focus < rows ? selection.focus : kNoRow;
+    m_focusMoved = true;
+    m_rowToShow = m_focusedRow;
+    m_list.SetSelectionMark(m_focusedRow);
+}
+
 // Once per bulk change, not per row: while the control's redrawing is off, the window has been
 // taken out of painting already.
 void ListWordTable::Suspend() {
@@ -241,6 +285,9 @@ void ListWordTable::ResumeRows() {
         // With the control's redrawing on, so it scrolls to a new focused row as it would have.
         m_holdingFocus = false;
         ReturnFocus();
+    }
+    if (m_rowToShow != kNoRow) {
+        m_list.EnsureVisible(std::exchange(m_rowToShow, kNoRow));
     }
 }
 

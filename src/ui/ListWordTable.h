@@ -33,6 +33,9 @@ public:
     // reached moving it on with each removal (under Wine each move of the focus costs a scroll).
     // When more than two thirds go, the list is emptied and the rest put back instead.
     void DeleteRows(const std::vector<int>& ascendingRows) override;
+    emb::Selection GetSelection() const override;
+    // The focused row is scrolled into view once the rows are shown again.
+    void SetSelection(const emb::Selection& selection) override;
 
     // Gives the focus back to its row and redraws the list now if changes are waiting.
     void Resume();
@@ -58,4 +61,5 @@ private:
     bool m_insertedFocused = false;  // a row has gone in focused since the last Suspend
     bool m_focusMoved = false;       // m_focusedRow is a new row, not the one held
     int m_topToRestore = kNoRow;     // the list was emptied and refilled: where it stood
+    int m_rowToShow = kNoRow;        // the focus was set: the row to scroll into view
 };

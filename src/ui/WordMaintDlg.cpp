@@ -1,5 +1,7 @@
 #include "WordMaintDlg.h"
 
+#include <windowsx.h>
+
 #include "AboutDlg.h"
 #include "InstructionsDialog.h"
 #include "Labels.h"
@@ -10,6 +12,7 @@
 #include "Messages.h"
 #include "PaintDC.h"
 #include "ShutdownBlockReason.h"
+#include "TableHistory.h"
 #include "Version.h"
 #include "WideText.h"
 #include "Win32FileSystem.h"
@@ -52,6 +55,7 @@ const afx::MessageEntry CWordMaintDlg::messageEntries[] = {
     afx::OnCommand<&CWordMaintDlg::OnClear>(BN_CLICKED, IDC_CLEAR),
     afx::OnCommand<&CWordMaintDlg::OnBackup>(BN_CLICKED, IDC_BACKUP),
     afx::OnCommand<&CWordMaintDlg::OnImport>(BN_CLICKED, IDC_IMPORT),
+    afx::OnMessage<&CWordMaintDlg::OnContextMenu>(WM_CONTEXTMENU),
 };
 const afx::MessageMap CWordMaintDlg::messageMap{&afx::CDialog::messageMap, messageEntries};
 
@@ -168,6 +172,15 @@ void CWordMaintDlg::RunCommand(Command command) {
     --m_commandsRunning;
 }
 
+template <class Command>
+void CWordMaintDlg::RunStep(Command command) {
+    RunCommand([this, &command](const emb::LibraryContext& context) {
+        emb::StepRecorder step(context.table);
+        command(emb::LibraryContext{step, context.paths, context.files, context.prompt});
+        m_history.Add(step);
+    });
+}
+
 void CWordMaintDlg::OnSelchangeLibraryCombo() {
     ChooseLibrary(m_libraryCombo.GetCurSel());
 }
@@ -206,6 +219,7 @@ void CWordMaintDlg::ChooseLibrary(int entry) {
         RunCommand([this](const emb::LibraryContext& context) {
             m_savedWords = emb::LoadChosenLibrary(context, m_shownLibrary);
         });
+        m_history.Clear();
     }
     m_choosingLibrary = false;
     ShowTableLibrary();
@@ -225,7 +239,12 @@ void CWordMaintDlg::ShowTableLibrary() {
 
 LRESULT CWordMaintDlg::OnCellEdited(WPARAM row, LPARAM column) {
     ListWordTable table(m_wordList);
-    emb::ApplyCellEditRule(table, static_cast<int>(row), static_cast<int>(column));
+    emb::StepRecorder step(table);
+    // The list has stored the editor's text already.
+    step.CellChangedBefore(static_cast<int>(row), static_cast<int>(column),
+                           emb::Utf16String(GetCellEdit()->m_strInitialText));
+    emb::ApplyCellEditRule(step, static_cast<int>(row), static_cast<int>(column));
+    m_history.Add(step);
     return 1;
 }
 
@@ -236,7 +255,7 @@ void CWordMaintDlg::OnSave() {
 bool CWordMaintDlg::Save() {
     m_wordList.EndOpenEdit();
     bool saved = false;
-    RunCommand([this, &saved](const emb::LibraryContext& context) {
+    RunStep([this, &saved](const emb::LibraryContext& context) {
         saved = emb::SaveTable(context, m_shownLibrary, m_savedWords);
     });
     return saved;
@@ -294,7 +313,7 @@ void CWordMaintDlg::OnInstructions() {
 }
 
 void CWordMaintDlg::OnClear() {
-    RunCommand([](const emb::LibraryContext& context) { emb::ClearTable(context); });
+    RunStep([](const emb::LibraryContext& context) { emb::ClearTable(context); });
 }
 
 void CWordMaintDlg::OnBackup() {
@@ -304,7 +323,115 @@ void CWordMaintDlg::OnBackup() {
 }
 
 void CWordMaintDlg::OnImport() {
-    RunCommand([](const emb::LibraryContext& context) {
+    RunStep([](const emb::LibraryContext& context) {
         emb::ImportWords(context, emb::Win32GbkDecoder());
     });
+}
+
+BOOL CWordMaintDlg::PreTranslateMessage(MSG* msg) {
+    const bool control = ::GetKeyState(VK_CONTROL) < 0;
+    const bool shift = ::GetKeyState(VK_SHIFT) < 0;
+    if (msg->hwnd == m_wordList.m_hWnd) {
+        // The menu key and Shift+F10 open the shortcut menu as they go down (not every system
+        // makes a WM_CONTEXTMENU of them); as they come up, they are done.
+        const bool menuKey = msg->wParam == VK_APPS && !control;
+        const bool shiftF10 = msg->wParam == VK_F10 && shift && !control;
+        if ((msg->message == WM_KEYDOWN && menuKey) ||
+            (msg->message == WM_SYSKEYDOWN && shiftF10)) {
+            OnContextMenu(reinterpret_cast<WPARAM>(m_wordList.m_hWnd), -1);
+            return TRUE;
+        }
+        if ((msg->message == WM_KEYUP && menuKey) || (msg->message == WM_SYSKEYUP && shiftF10)) {
+            return TRUE;
+        }
+    }
+    if (msg->message == WM_KEYDOWN && msg->hwnd == m_wordList.m_hWnd) {
+        UINT command = 0;
+        if (msg->wParam == VK_DELETE && !control && !shift) {
+            command = IDM_DELETE_ROWS;
+        } else if (control && msg->wParam == 'A' && !shift) {
+            command = IDM_SELECT_ALL;
+        } else if (control && msg->wParam == 'Z') {
+            command = shift ? IDM_REDO : IDM_UNDO;
+        } else if (control && msg->wParam == 'Y' && !shift) {
+            command = IDM_REDO;
+        }
+        if (command != 0 && RunListCommand(command)) {
+            return TRUE;
+        }
+    }
+    return afx::CDialog::PreTranslateMessage(msg);
+}
+
+bool CWordMaintDlg::RunListCommand(UINT command) {
+    switch (command) {
+        case IDM_UNDO:
+            OnUndo();
+            return true;
+        case IDM_REDO:
+            OnRedo();
+            return true;
+        case IDM_DELETE_ROWS:
+            OnDeleteRows();
+            return true;
+        case IDM_SELECT_ALL:
+            OnSelectAll();
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A right click on the list (the list view has selected the row under it, alone unless it was
+// selected), Shift+F10 or the menu key.
+LRESULT CWordMaintDlg::OnContextMenu(WPARAM window, LPARAM at) {
+    if (reinterpret_cast<HWND>(window) != m_wordList.m_hWnd) {
+        return Default();
+    }
+    POINT point = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (at == -1) {  // from the keyboard: below the focused row, or at the list's corner
+        RECT row = {};
+        const int focused = m_wordList.GetNextItem(-1, LVNI_FOCUSED);
+        if (focused == -1 || !m_wordList.GetItemRect(focused, &row, LVIR_LABEL)) {
+            m_wordList.GetClientRect(&row);
+            row.bottom = row.top;
+        }
+        point = {row.left, row.bottom};
+        ::ClientToScreen(m_wordList.m_hWnd, &point);
+    }
+    const ListWordTable table(m_wordList);
+    const std::vector<int> selected = table.GetSelection().rows;
+    const bool deletable =
+        !selected.empty() && !(selected.size() == 1 && emb::IsBlankLastRow(table, selected[0]));
+    const auto enabled = [](bool on) { return MF_STRING | (on ? MF_ENABLED : MF_GRAYED); };
+    afx::CPopupMenu menu;
+    menu.AppendMenu(enabled(m_history.CanUndo()), IDM_UNDO, emb::WideString(emb::kUndoItem));
+    menu.AppendMenu(enabled(m_history.CanRedo()), IDM_REDO, emb::WideString(emb::kRedoItem));
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(enabled(deletable), IDM_DELETE_ROWS, emb::WideString(emb::kDeleteRowsItem));
+    menu.AppendMenu(MF_SEPARATOR);
+    const int rows = table.RowCount();
+    const bool words = rows > (rows > 0 && emb::IsBlankLastRow(table, rows - 1) ? 1 : 0);
+    menu.AppendMenu(enabled(words), IDM_SELECT_ALL, emb::WideString(emb::kSelectAllItem));
+    RunListCommand(menu.Track(m_hWnd, point));
+    return 0;
+}
+
+void CWordMaintDlg::OnUndo() {
+    ListWordTable table(m_wordList);
+    m_history.Undo(table);
+}
+
+void CWordMaintDlg::OnRedo() {
+    ListWordTable table(m_wordList);
+    m_history.Redo(table);
+}
+
+void CWordMaintDlg::OnDeleteRows() {
+    RunStep([](const emb::LibraryContext& context) { emb::DeleteSelectedRows(context.table); });
+}
+
+void CWordMaintDlg::OnSelectAll() {
+    ListWordTable table(m_wordList);
+    emb::SelectAllWords(table);
 }

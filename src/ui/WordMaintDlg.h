@@ -7,6 +7,7 @@
 #include "LibraryPaths.h"
 #include "LocateLibraries.h"
 #include "SavedWords.h"
+#include "TableHistory.h"
 
 // The main window: the library combo box, the word table and the library commands.
 class CWordMaintDlg : public afx::CDialog {
@@ -16,6 +17,8 @@ public:
     static const afx::MessageEntry messageEntries[];
     static const afx::MessageMap messageMap;
     const afx::MessageMap* GetMessageMap() const override { return &messageMap; }
+    // The word list's keys: Delete, Ctrl+A, Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
     void DoDataExchange(afx::CDataExchange* dx) override;
@@ -38,6 +41,11 @@ protected:
     void OnClear();
     void OnBackup();
     void OnImport();
+    LRESULT OnContextMenu(WPARAM window, LPARAM at);
+    void OnUndo();
+    void OnRedo();
+    void OnDeleteRows();
+    void OnSelectAll();
 
     // Works out where the libraries lie; a test may put a system of its own in place.
     virtual emb::LocateStatus FindLibraries();
@@ -59,6 +67,11 @@ private:
     void ShowTableLibrary();
     template <class Command>
     void RunCommand(Command command);
+    // A command that changes the table: one step of the history.
+    template <class Command>
+    void RunStep(Command command);
+    // Runs the word list's command; false for another command.
+    bool RunListCommand(UINT command);
     // Saves as the button does; answers whether the file was written.
     bool Save();
     // Whether the table holds other words than the file it shows did at its last load or save.
@@ -71,6 +84,7 @@ private:
     // act on it, whatever the box's edit field or list holds meanwhile.
     emb::LibraryChoice m_shownLibrary = emb::LibraryChoice::None;
     emb::SavedWords m_savedWords;  // that library file's words at its last load or save
+    emb::TableHistory m_history;   // the table's changes since then
     bool m_choosingLibrary = false;
     int m_commandsRunning = 0;  // commands whose boxes or dialogs are open, nested
 };

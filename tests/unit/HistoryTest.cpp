@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "TableHistory.h"
+#include "support/TableText.h"
+
+namespace emb {
+namespace {
+
+using namespace testing;
+
+// The table as the user sees it: rows, numbers, selection and focus.
+using State = std::pair<Rows, Selection>;
+State StateOf(const MemoryWordTable& table) {
+    return {table.Rows(), table.GetSelection()};
+}
+
+MemoryWordTable Table(const Records& words, Selection selection) {
+    MemoryWordTable table = TableOf(words);
+    table.SetSelection(selection);
+    return table;
+}
+
+TEST(TableRules, DeleteTakesTheSelectedRowsButTheBlankOneAndSelectAllTakesTheWords) {
+    const Records words = {{u"a", u"一"}, {u"b", u"二"}, {u"c", u"三"}, {}};
+    const struct {
+        Selection selected;
+        Records left;
+        Selection after;
+    } deletions[] = {
+        {{{1}, 1}, {words[0], words[2], {}}, {{1}, 1}},
+        {{{0, 2, 3}, 0}, {words[1], {}}, {{1}, 1}},  // the blank row stays and follows
+        {{{0, 1, 2, 3}, 3}, {{}}, {{0}, 0}},
+        {{{3}, 3}, words, {{3}, 3}},  // nothing goes
+        {{{}, 2}, words, {{}, 2}},
+    };
+    for (const auto& [selected, left, after] : deletions) {
+        MemoryWordTable table = Table(words, selected);
+        EXPECT_EQ(DeleteSelectedRows(table), left != words);
+        EXPECT_EQ(StateOf(table), State(Numbered(left), after));
+    }
+    MemoryWordTable table = Table({{u"a", u"一"}, {u"b", u"二"}}, {{}, 0});  // no blank row
+    EXPECT_TRUE(DeleteSelectedRows(table = Table({{u"a", u"一"}, {u"b", u"二"}}, {{1}, 1})));
+    EXPECT_EQ(StateOf(table), State(Numbered({{u"a", u"一"}}), {{0}, 0}));
+    table = Table(words, {{1}, 2});
+    SelectAllWords(table);
+    EXPECT_EQ(table.GetSelection(), (Selection{{0, 1, 2}, 2}));
+}
+
+// Each kind of change, as the window makes it: one step, or none when nothing changed; undo
+// and redo put back the table as it was and as it became.
+TEST(TableHistory, EachChangeIsOneStepTakenBackAndMadeAgainWhole) {
+    const Records words = {{u"b", u"二"}, {u"a", u"一"}, {}};
+    const auto edit = [](int row, int column, std::u16string text) {
+        return [=](MemoryWordTable& list, StepRecorder& step) {
+            const std::u16string before = list.CellText(row, column);
+            list.SetCellText(row, column, text);  // the list stores the editor's text itself
+            step.CellChangedBefore(row, column, before);
+            ApplyCellEditRule(step, row, column);
+        };
+    };
+    const auto import = [](Records added) {
+        return [=](MemoryWordTable&, StepRecorder& step) {
+            AppendNewWords(step, TidyUpRows(step), added);
+            AppendBlankRow(step);
+        };
+    };
+    using Change = std::function<void(MemoryWordTable&, StepRecorder&)>;
+    const std::pair<Change, bool> changes[] = {
+        {edit(0, 1, u"贰"), true},
+        {edit(0, 0, u"bcdef"), true},
+        {edit(0, 0, u"b"), false},    // the same text
+        {edit(0, 1, u"二x"), false},  // the rule drops what was added
+        {edit(2, 0, u"c"), true},     // the blank row gets a code
+        {edit(2, 1, u"三"), true},    // and a phrase: a new blank row
+        {[](auto&, auto& step) { DeleteSelectedRows(step); }, true},
+        {[](auto& list, auto& step) {
+             list.SetSelection({{2}, 2}), DeleteSelectedRows(step);
+         },
+         false},
+        {[](auto&, auto& step) { step.DeleteAllRows(); }, true},
+        {import({{u"c", u"三"}}), true},
+        {import({words[0]}), false},
+        {[](auto&, auto& step) { PrepareRecordsForSave(step); }, true},
+        {[](auto& list, auto& step) { PrepareRecordsForSave(list), PrepareRecordsForSave(step); },
+         false},  // saved again: nothing to tidy or sort
+    };
+    for (std::size_t c = 0; c < std::size(changes); ++c) {
+        SCOPED_TRACE(c);
+        const auto& [change, isStep] = changes[c];
+        MemoryWordTable table = Table(words, {{0, 1}, 1});
+        const State before = StateOf(table);
+        TableHistory history;
+        StepRecorder step(table);
+        change(table, step);
+        history.Add(step);
+        const State after = StateOf(table);
+        ASSERT_EQ(history.CanUndo(), isStep);
+        history.Undo(table);
+        EXPECT_EQ(StateOf(table), isStep ? before : after);
+        EXPECT_EQ(history.CanRedo(), isStep);
+        history.Redo(table);
+        EXPECT_EQ(StateOf(table), after);
+    }
+}
+
+TEST(TableHistory, KeepsTheLastHundredStepsAndDropsWhatWasUndoneOnANewStep) {
+    MemoryWordTable table = Table({{u"a", u"一"}}, {{0}, 0});
+    TableHistory history;
+    const auto change = [&](std::u16string_view code) {
+        StepRecorder step(table);
+        step.SetCellText(0, kCodeColumn, code);
+        history.Add(step);
+    };
+    for (int n = 1; n <= 101; ++n) {
+        change(FormatRowNumber(n));
+    }
+    for (int n = 0; n < 100; ++n) {
+        history.Undo(table);
+    }
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_EQ(table.CellText(0, kCodeColumn), u"0001");
+    change(u"new");
+    EXPECT_FALSE(history.CanRedo());
+    // A step of more rows than are kept, and a library chosen, let the history go.
+    StepRecorder step(table);
+    for (std::size_t n = 0; n <= StepRecorder::kMaxRows; ++n) {
+        step.InsertRow(0, u"x");
+    }
+    history.Add(step);
+    EXPECT_FALSE(history.CanUndo());
+    change(u"newer");
+    history.Clear();
+    EXPECT_FALSE(history.CanUndo() || history.CanRedo());
+}
+
+// Saving removes the blank row; an edit ended unchanged puts it back, which goes with the save.
+TEST(TableHistory, TheBlankRowAnUnchangedEditAppendsGoesWithTheStepBefore) {
+    MemoryWordTable table = Table({{u"b", u"二"}, {u"a", u"一"}, {}}, {{0}, 0});
+    const State before = StateOf(table);
+    TableHistory history;
+    StepRecorder save(table);
+    PrepareRecordsForSave(save);
+    history.Add(save);
+    StepRecorder edit(table);
+    ApplyCellEditRule(edit, 0, kCodeColumn);
+    history.Add(edit);
+    EXPECT_EQ(table.RowCount(), 3);
+    history.Undo(table);
+    EXPECT_EQ(StateOf(table), before);
+    EXPECT_FALSE(history.CanUndo());
+}
+
+}  // namespace
+}  // namespace emb

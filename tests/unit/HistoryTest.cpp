@@ -22,28 +22,30 @@ MemoryWordTable Table(const Records& words, Selection selection) {
     return table;
 }
 
+void Record(TableHistory& history, MemoryWordTable& table,
+            const std::function<void(StepRecorder&)>& change) {
+    StepRecorder step(table);
+    change(step);
+    history.Add(step);
+}
+
 TEST(TableRules, DeleteTakesTheSelectedRowsButTheBlankOneAndSelectAllTakesTheWords) {
     const Records words = {{u"a", u"一"}, {u"b", u"二"}, {u"c", u"三"}, {}};
-    const struct {
-        Selection selected;
-        Records left;
-        Selection after;
-    } deletions[] = {
-        {{{1}, 1}, {words[0], words[2], {}}, {{1}, 1}},
-        {{{0, 2, 3}, 0}, {words[1], {}}, {{1}, 1}},  // the blank row stays and follows
-        {{{0, 1, 2, 3}, 3}, {{}}, {{0}, 0}},
-        {{{3}, 3}, words, {{3}, 3}},  // nothing goes
-        {{{}, 2}, words, {{}, 2}},
+    const Records noBlank(words.begin(), words.end() - 1);
+    const std::tuple<Records, Selection, Records, Selection> deletions[] = {
+        {words, {{1}, 1}, {words[0], words[2], {}}, {{1}, 1}},
+        {words, {{0, 2, 3}, 0}, {words[1], {}}, {{1}, 1}},  // the blank row stays and follows
+        {words, {{0, 1, 2, 3}, 3}, {{}}, {{0}, 0}},
+        {words, {{3}, 3}, words, {{3}, 3}},  // nothing goes
+        {words, {{}, 2}, words, {{}, 2}},
+        {noBlank, {{1, 2}, 1}, {words[0]}, {{0}, 0}},
     };
-    for (const auto& [selected, left, after] : deletions) {
-        MemoryWordTable table = Table(words, selected);
-        EXPECT_EQ(DeleteSelectedRows(table), left != words);
+    for (const auto& [before, selected, left, after] : deletions) {
+        MemoryWordTable table = Table(before, selected);
+        EXPECT_EQ(DeleteSelectedRows(table), left != before);
         EXPECT_EQ(StateOf(table), State(Numbered(left), after));
     }
-    MemoryWordTable table = Table({{u"a", u"一"}, {u"b", u"二"}}, {{}, 0});  // no blank row
-    EXPECT_TRUE(DeleteSelectedRows(table = Table({{u"a", u"一"}, {u"b", u"二"}}, {{1}, 1})));
-    EXPECT_EQ(StateOf(table), State(Numbered({{u"a", u"一"}}), {{0}, 0}));
-    table = Table(words, {{1}, 2});
+    MemoryWordTable table = Table(words, {{1}, 2});
     SelectAllWords(table);
     EXPECT_EQ(table.GetSelection(), (Selection{{0, 1, 2}, 2}));
 }
@@ -106,50 +108,36 @@ TEST(TableHistory, EachChangeIsOneStepTakenBackAndMadeAgainWhole) {
 }
 
 TEST(TableHistory, KeepsTheLastHundredStepsAndDropsWhatWasUndoneOnANewStep) {
-    MemoryWordTable table = Table({{u"a", u"一"}}, {{0}, 0});
+    MemoryWordTable table = Table({{u"b", u"二"}, {u"a", u"一"}, {}}, {{0}, 0});
     TableHistory history;
-    const auto change = [&](std::u16string_view code) {
-        StepRecorder step(table);
-        step.SetCellText(0, kCodeColumn, code);
-        history.Add(step);
+    const auto code = [&](std::u16string_view text) {
+        Record(history, table, [&](StepRecorder& step) { step.SetCellText(0, 0, text); });
     };
     for (int n = 1; n <= 101; ++n) {
-        change(FormatRowNumber(n));
+        code(FormatRowNumber(n));
     }
     for (int n = 0; n < 100; ++n) {
         history.Undo(table);
     }
-    EXPECT_FALSE(history.CanUndo());
-    EXPECT_EQ(table.CellText(0, kCodeColumn), u"0001");
-    change(u"new");
+    EXPECT_EQ(table.CellText(0, kCodeColumn) + (history.CanUndo() ? u"+" : u""), u"0001");
+    code(u"new");
     EXPECT_FALSE(history.CanRedo());
+    // Saving removes the blank row; an edit ended unchanged puts it back, with the save.
+    const State saved = StateOf(table);
+    Record(history, table, [](StepRecorder& step) { PrepareRecordsForSave(step); });
+    Record(history, table, [](StepRecorder& step) { ApplyCellEditRule(step, 0, 0); });
+    history.Undo(table);
+    EXPECT_EQ(StateOf(table), saved);
     // A step of more rows than are kept, and a library chosen, let the history go.
-    StepRecorder step(table);
-    for (std::size_t n = 0; n <= StepRecorder::kMaxRows; ++n) {
-        step.InsertRow(0, u"x");
-    }
-    history.Add(step);
+    Record(history, table, [](StepRecorder& step) {
+        for (std::size_t n = 0; n <= StepRecorder::kMaxRows; ++n) {
+            step.InsertRow(0, u"x");
+        }
+    });
     EXPECT_FALSE(history.CanUndo());
-    change(u"newer");
+    code(u"newer");
     history.Clear();
     EXPECT_FALSE(history.CanUndo() || history.CanRedo());
-}
-
-// Saving removes the blank row; an edit ended unchanged puts it back, which goes with the save.
-TEST(TableHistory, TheBlankRowAnUnchangedEditAppendsGoesWithTheStepBefore) {
-    MemoryWordTable table = Table({{u"b", u"二"}, {u"a", u"一"}, {}}, {{0}, 0});
-    const State before = StateOf(table);
-    TableHistory history;
-    StepRecorder save(table);
-    PrepareRecordsForSave(save);
-    history.Add(save);
-    StepRecorder edit(table);
-    ApplyCellEditRule(edit, 0, kCodeColumn);
-    history.Add(edit);
-    EXPECT_EQ(table.RowCount(), 3);
-    history.Undo(table);
-    EXPECT_EQ(StateOf(table), before);
-    EXPECT_FALSE(history.CanUndo());
 }
 
 }  // namespace

@@ -14,11 +14,14 @@
 #include "ListWordTable.h"
 #include "LiteralRules.h"
 #include "TableHistory.h"
+#include "TableSearch.h"
 #include "UserWordFormat.h"
+#include "Win32Clipboard.h"
 #include "Win32FileSystem.h"
 #include "Win32GbkDecoder.h"
 #include "WinApp.h"
 #include "WindowHarness.h"
+#include "WordListText.h"
 #include "WordMaintDlg.h"
 #include "fakes/RecordingPrompt.h"
 #include "resource.h"
@@ -40,6 +43,7 @@ public:
     void DeleteRows() { OnDeleteRows(); }
     void Undo() { OnUndo(); }
     void Redo() { OnRedo(); }
+    void Paste() { OnPaste(); }
     const emb::LibraryPaths& Paths() const { return m_paths; }
 };
 
@@ -220,6 +224,24 @@ public:
                 [&] { m_dialog.Redo(); });
             bench::PrintRow("redo of it", fast, 0, uitest::Harness::RowsOf(list) == L"  0000;");
         }
+
+        // Finding the last word from the first row; pasting 1,221 new words.
+        load();  // Save has sorted the file: the last row is the last of the list
+        const std::u16string lastPhrase =
+            ListWordTable(m_dialog.List()).CellText(size - 1, emb::kPhraseColumn);
+        int found = -1;
+        fast = bench::MedianMilliseconds(
+            runs, [] {},
+            [&] {
+                found = emb::FindRow(ListWordTable(m_dialog.List()), {lastPhrase, true}, 0);
+            });
+        bench::PrintRow("find of the last word", fast, 0, found == size - 1);
+        const std::vector<WordRecord> pasted = bench::MakeWords(1221, 2);
+        const std::size_t fresh = emb::NewWords(words, pasted).size();
+        emb::SetClipboardText(m_dialog.m_hWnd, emb::WordListLines(pasted));
+        fast = bench::MedianMilliseconds(runs, load, [&] { m_dialog.Paste(); });
+        bench::PrintRow("paste of 1,221 new words", fast, 0,
+                        m_dialog.List().GetItemCount() == size + static_cast<int>(fresh) + 1);
     }
 
     // A library whose count field is damaged to 65,535 (FF FF) and whose records are all empty:

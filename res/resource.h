@@ -22,6 +22,10 @@
 #define IDM_REDO 2002
 #define IDM_DELETE_ROWS 2003
 #define IDM_SELECT_ALL 2004
+#define IDM_CUT 2005
+#define IDM_COPY 2006
+#define IDM_PASTE 2007
+#define IDM_FIND 2008
 
 // System-menu command: the low four bits of SC_* values are reserved for the system.
 #define IDM_ABOUTBOX 0x0010

@@ -2,9 +2,29 @@
 #include "LibraryCommands.h"
 #include "Messages.h"
 #include "UserWordFormat.h"
+#include "WordListText.h"
 #include "WordTableRules.h"
 
 namespace emb {
+namespace {
+
+// After the rows kept by the tidy-up: the words that are not there yet, then the blank row; and
+// which lines of a word list were skipped.
+void AddWords(const LibraryContext& context, const std::vector<WordRecord>& rows,
+              std::vector<WordRecord> words, const std::vector<std::size_t>& skippedLines) {
+    const std::size_t offered = words.size();
+    const std::size_t added = AppendNewWords(context.table, rows, std::move(words));
+    AppendBlankRow(context.table);
+    if (!skippedLines.empty()) {
+        context.prompt.ShowMessage(
+            WordListSkippedMessage(DecimalText(added), DecimalText(offered - added),
+                                   DecimalText(skippedLines.size()),
+                                   SkippedLineNumbers(skippedLines)),
+            MessageButtons::Ok);
+    }
+}
+
+}  // namespace
 
 void ImportWords(const LibraryContext& context, const LegacyTextDecoder& legacy) {
     WordTable& table = context.table;
@@ -42,16 +62,16 @@ void ImportWords(const LibraryContext& context, const LegacyTextDecoder& legacy)
         case ImportedKind::WordList:
             break;
     }
-    const std::size_t offered = chosen.words.size();
-    const std::size_t added = AppendNewWords(table, rows, std::move(chosen.words));
-    AppendBlankRow(table);
-    if (chosen.kind == ImportedKind::WordList && !chosen.skippedLines.empty()) {
-        context.prompt.ShowMessage(
-            WordListSkippedMessage(DecimalText(added), DecimalText(offered - added),
-                                   DecimalText(chosen.skippedLines.size()),
-                                   SkippedLineNumbers(chosen.skippedLines)),
-            MessageButtons::Ok);
+    AddWords(context, rows, std::move(chosen.words), chosen.skippedLines);
+}
+
+void PasteWords(const LibraryContext& context, std::u16string_view text) {
+    LenientWordList list = ReadWordListLeniently(text);
+    if (list.words.empty()) {
+        context.prompt.ShowMessage(std::u16string(kNoWordsToPasteMessage), MessageButtons::Ok);
+        return;
     }
+    AddWords(context, TidyUpRows(context.table), std::move(list.words), list.skippedLines);
 }
 
 }  // namespace emb

@@ -57,6 +57,10 @@ class LegacyTextDecoder;
 // records, or a text word list's words (legacy decodes one in the system's code page).
 void ImportWords(const LibraryContext& context, const LegacyTextDecoder& legacy);
 
+// Adds the words of a text as Import adds a word list's, read by the same rules; a text with no
+// word in it is said to hold none, and the table is left as it is.
+void PasteWords(const LibraryContext& context, std::u16string_view text);
+
 // Copies the chosen library's file to a file the user names.
 void BackupLibrary(const LibraryContext& context, LibraryChoice choice);
 

@@ -50,7 +50,9 @@ INT_PTR CDialog::DoModal() {
         }
         const bool ours =
             msg.hwnd != nullptr && (msg.hwnd == dialog || ::IsChild(dialog, msg.hwnd));
-        if (!ours || !WalkPreTranslateTree(dialog, &msg)) {
+        const bool taken =
+            ours ? WalkPreTranslateTree(dialog, &msg) : PreTranslateOtherWindow(&msg) != FALSE;
+        if (!taken) {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }

@@ -28,6 +28,9 @@ protected:
     static const MessageEntry messageEntries[];
 
     virtual void DoDataExchange(CDataExchange*) {}
+    // A message of a window that is not the dialog's own (a modeless dialog it keeps, such as
+    // the system's find dialog) before the modal loop dispatches it; true when dealt with.
+    virtual BOOL PreTranslateOtherWindow(MSG*) { return FALSE; }
     virtual void OnOK();
     virtual void OnCancel();
     void OnSysCommand(UINT id, LPARAM lParam);

@@ -25,6 +25,7 @@ enum class EntryKind {
     ReflectedCommand,   // a WM_COMMAND that the control itself sent, handled by the control
     ReflectedNotify,    // likewise for WM_NOTIFY
     ReflectedCtlColor,  // likewise for WM_CTLCOLOR*; a null brush means not handled
+    Registered,         // a message whose number the system gives at run time
 };
 
 struct MessageEntry {
@@ -33,6 +34,7 @@ struct MessageEntry {
     UINT code;
     UINT id;
     MessageThunk thunk;
+    UINT (*registered)() = nullptr;  // Registered: the message's number
 };
 
 struct MessageMap {
@@ -65,6 +67,19 @@ constexpr MessageEntry OnMessage(UINT message) {
     return {EntryKind::Message, message, 0, 0, [](CWnd& wnd, WPARAM w, LPARAM l) -> LRESULT {
                 return (detail::Target<Handler>(wnd).*Handler)(w, l);
             }};
+}
+
+// LRESULT Handler(WPARAM, LPARAM), for a message of RegisterWindowMessage that number() gives
+template <auto Handler>
+constexpr MessageEntry OnRegisteredMessage(UINT (*number)()) {
+    return {EntryKind::Registered,
+            0,
+            0,
+            0,
+            [](CWnd& wnd, WPARAM w, LPARAM l) -> LRESULT {
+                return (detail::Target<Handler>(wnd).*Handler)(w, l);
+            },
+            number};
 }
 
 // void Handler()

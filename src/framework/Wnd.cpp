@@ -31,6 +31,8 @@ bool Matches(const MessageEntry& entry, UINT message, WPARAM wParam, LPARAM lPar
     switch (entry.kind) {
         case EntryKind::Message:
             return entry.message == message;
+        case EntryKind::Registered:
+            return message >= 0xC000 && entry.registered() == message;
         case EntryKind::Command:
             return message == WM_COMMAND && HIWORD(wParam) == entry.code &&
                    LOWORD(wParam) == entry.id;
@@ -59,6 +61,7 @@ bool MatchesReflected(const MessageEntry& entry, UINT message, WPARAM wParam, LP
         case EntryKind::ReflectedCtlColor:
             return message == entry.message;
         case EntryKind::Message:
+        case EntryKind::Registered:
         case EntryKind::Command:
         case EntryKind::Notify:
             break;

@@ -74,7 +74,14 @@ std::u16string StepRecorder::CellText(int row, int column) const {
 }
 
 void StepRecorder::SetCellText(int row, int column, std::u16string_view text) {
-    if (row < 0 || row >= m_table.RowCount() || m_table.CellText(row, column) == text) {
+    if (row < 0 || row >= m_table.RowCount() || column < 0 || column >= kColumnCount) {
+        return;
+    }
+    // Rows kept already are known without asking the table (a row just put in, say).
+    const bool kept = !m_tooLarge && m_first != -1 && row >= m_first &&
+                      row < m_first + static_cast<int>(m_after.size());
+    if ((kept ? m_after[static_cast<std::size_t>(row - m_first)][static_cast<std::size_t>(column)]
+              : m_table.CellText(row, column)) == text) {
         return;
     }
     Touch(row, false);

@@ -155,6 +155,14 @@ std::string_view DescribeLineProblem(LineProblem problem) {
     return "unreadable line";
 }
 
+std::u16string WordListLines(const std::vector<WordRecord>& words) {
+    std::u16string text;
+    for (const WordRecord& word : words) {
+        text += word.code + u'\t' + word.phrase + u"\r\n";
+    }
+    return text;
+}
+
 LenientWordList ReadWordListLeniently(std::u16string_view text) {
     LenientWordList result;
     ForEachLine(text, [&result](std::size_t number, std::u16string_view line) {

@@ -56,4 +56,8 @@ struct LenientWordList {
 // altered.
 LenientWordList ReadWordListLeniently(std::u16string_view text);
 
+// Words as a word list's lines, "code<TAB>phrase" and CR LF each: what Notepad shows and a
+// spreadsheet pastes as two columns, and what the lenient reader takes back.
+std::u16string WordListLines(const std::vector<WordRecord>& words);
+
 }  // namespace emb

@@ -121,6 +121,17 @@ bool DeleteSelectedRows(WordTable& table) {
     return true;
 }
 
+std::vector<WordRecord> SelectedWords(const WordTable& table) {
+    std::vector<WordRecord> words;
+    for (const int row : table.GetSelection().rows) {
+        WordRecord word{table.CellText(row, kCodeColumn), table.CellText(row, kPhraseColumn)};
+        if (IsComplete(word)) {
+            words.push_back(std::move(word));
+        }
+    }
+    return words;
+}
+
 void SelectAllWords(WordTable& table) {
     const int rows = table.RowCount();
     const int words = rows > 0 && IsBlankLastRow(table, rows - 1) ? rows - 1 : rows;
@@ -150,9 +161,17 @@ std::u16string CutToUnits(std::u16string_view text, std::size_t limit) {
 void ApplyCellEditRule(WordTable& table, int row, int column) {
     const std::u16string text = table.CellText(row, column);
     if (column == kCodeColumn) {
-        if (text.size() > kMaxEditedCodeUnits) {
-            table.SetCellText(row, column, CutToUnits(text, kMaxEditedCodeUnits));
+        // The editor lets only these letters be typed; a paste or an input method's result
+        // bypasses it.
+        std::u16string letters;
+        for (const char16_t unit : text) {
+            const auto lower =
+                static_cast<char16_t>(unit >= u'A' && unit <= u'Z' ? unit - u'A' + u'a' : unit);
+            if (kCodeLetters.find(lower) != std::u16string_view::npos) {
+                letters += lower;
+            }
         }
+        table.SetCellText(row, column, CutToUnits(letters, kMaxEditedCodeUnits));
     } else if (column == kPhraseColumn) {
         std::u16string kept;
         std::copy_if(text.begin(), text.end(), std::back_inserter(kept),

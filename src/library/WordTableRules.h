@@ -43,6 +43,9 @@ bool IsBlankLastRow(const WordTable& table, int row);
 // selects and focuses the row that followed the last one removed. Answers whether any went.
 bool DeleteSelectedRows(WordTable& table);
 
+// The complete rows among the selected ones, in table order.
+std::vector<WordRecord> SelectedWords(const WordTable& table);
+
 // Selects every row but the blank last row; the focus stays where it is.
 void SelectAllWords(WordTable& table);
 
@@ -52,9 +55,9 @@ void AppendBlankRow(WordTable& table);
 // The first limit units of text, one fewer when the cut would split a surrogate pair.
 std::u16string CutToUnits(std::u16string_view text, std::size_t limit);
 
-// The rule run after every finished cell edit: a code is cut to 4 units, a phrase keeps only
-// its units above U+0080 and is cut to 40, and a blank row is appended when the last row is
-// complete.
+// The rule run after every finished cell edit: a code keeps only the letters of kCodeLetters
+// (capitals lowercased) and is cut to 4, a phrase keeps only its units above U+0080 and is cut
+// to 40, and a blank row is appended when the last row is complete.
 void ApplyCellEditRule(WordTable& table, int row, int column);
 
 // Removes every incomplete row and renumbers the rest from "0000". Answers the code and phrase

@@ -20,6 +20,10 @@ inline constexpr std::u16string_view kUndoItem = u"撤销\tCtrl+Z";
 inline constexpr std::u16string_view kRedoItem = u"重做\tCtrl+Y";
 inline constexpr std::u16string_view kDeleteRowsItem = u"删除\tDel";
 inline constexpr std::u16string_view kSelectAllItem = u"全选\tCtrl+A";
+inline constexpr std::u16string_view kCutItem = u"剪切\tCtrl+X";
+inline constexpr std::u16string_view kCopyItem = u"复制\tCtrl+C";
+inline constexpr std::u16string_view kPasteItem = u"粘贴\tCtrl+V";
+inline constexpr std::u16string_view kFindItem = u"查找…\tCtrl+F";
 
 // Filters as "description|pattern|...||", one entry after another.
 inline constexpr std::u16string_view kUserWordFileFilter = u"save files (*.EMB)|*.EMB||";

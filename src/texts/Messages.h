@@ -100,6 +100,15 @@ inline std::u16string WordListSkippedMessage(std::u16string_view added,
            u"词组不是1到40个汉字，或者文字编码和文件的其他行不同。";
 }
 
+// Paste, of a text in which no line is a word.
+inline constexpr std::u16string_view kNoWordsToPasteMessage =
+    u"剪贴板里的文字没有可以粘贴的词：每一行应该是一个编码和一个词组，中间用 Tab 或空格隔开。";
+
+// Find, when no code or phrase holds the text.
+inline std::u16string NotFoundMessage(std::u16string_view text) {
+    return u"找不到“" + std::u16string(text) + u"”。";
+}
+
 // Backup.
 inline std::u16string BackupFailedMessage(std::u16string_view path) {
     return std::u16string(path) + u"失败";

@@ -1,6 +1,7 @@
 #include "CellEdit.h"
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include <memory>
 #include <string_view>
@@ -64,6 +65,11 @@ int CCellEdit::OnCreate(CREATESTRUCTW*) {
         return -1;
     }
     m_closePending = false;
+    // A restricted column (the code's letters) takes no input method: its results bypass the
+    // character filter, and a user who forgot to switch to English then types letters.
+    if (!m_strValidChars.empty()) {
+        ::ImmAssociateContext(m_hWnd, nullptr);
+    }
     SetFont(reinterpret_cast<HFONT>(::SendMessageW(GetParent(), WM_GETFONT, 0, 0)), TRUE);
     ShowWindow(SW_SHOW);
     SetWindowText(m_strInitialText);

@@ -13,14 +13,17 @@
 #include "PaintDC.h"
 #include "ShutdownBlockReason.h"
 #include "TableHistory.h"
+#include "TableSearch.h"
 #include "Version.h"
 #include "WideText.h"
+#include "Win32Clipboard.h"
 #include "Win32FileSystem.h"
 #include "Win32GbkDecoder.h"
 #include "Win32SystemView.h"
 #include "WinApp.h"
 #include "WindowPrompt.h"
 #include "WordListMessages.h"
+#include "WordListText.h"
 #include "WordTableRules.h"
 #include "resource.h"
 
@@ -31,6 +34,12 @@ constexpr int kCommandButtons[] = {IDOK, IDC_IMPORT, IDC_BACKUP, IDC_CLEAR};
 // Posted when the library box is done with a list or the focus, so that its entry is settled
 // after the box has finished its own handling, whichever order its notifications come in.
 constexpr UINT kSettleLibraryChoice = WM_APP + 1;
+
+// What the find dialog sends its owner.
+UINT FindDialogMessage() {
+    static const UINT message = ::RegisterWindowMessageW(FINDMSGSTRINGW);
+    return message;
+}
 
 std::u16string_view EntryText(emb::LibraryChoice library) {
     return library == emb::LibraryChoice::Simplified ? emb::kSimplifiedEntry
@@ -56,6 +65,7 @@ const afx::MessageEntry CWordMaintDlg::messageEntries[] = {
     afx::OnCommand<&CWordMaintDlg::OnBackup>(BN_CLICKED, IDC_BACKUP),
     afx::OnCommand<&CWordMaintDlg::OnImport>(BN_CLICKED, IDC_IMPORT),
     afx::OnMessage<&CWordMaintDlg::OnContextMenu>(WM_CONTEXTMENU),
+    afx::OnRegisteredMessage<&CWordMaintDlg::OnFindDialog>(&FindDialogMessage),
 };
 const afx::MessageMap CWordMaintDlg::messageMap{&afx::CDialog::messageMap, messageEntries};
 
@@ -355,6 +365,16 @@ BOOL CWordMaintDlg::PreTranslateMessage(MSG* msg) {
             command = shift ? IDM_REDO : IDM_UNDO;
         } else if (control && msg->wParam == 'Y' && !shift) {
             command = IDM_REDO;
+        } else if (control && !shift &&
+                   (msg->wParam == 'X' || msg->wParam == 'C' || msg->wParam == 'V' ||
+                    msg->wParam == 'F')) {
+            command = msg->wParam == 'X'   ? IDM_CUT
+                      : msg->wParam == 'C' ? IDM_COPY
+                      : msg->wParam == 'V' ? IDM_PASTE
+                                           : IDM_FIND;
+        } else if (msg->wParam == VK_F3 && !control) {
+            FindNext(!shift);
+            return TRUE;
         }
         if (command != 0 && RunListCommand(command)) {
             return TRUE;
@@ -376,6 +396,18 @@ bool CWordMaintDlg::RunListCommand(UINT command) {
             return true;
         case IDM_SELECT_ALL:
             OnSelectAll();
+            return true;
+        case IDM_CUT:
+            OnCut();
+            return true;
+        case IDM_COPY:
+            OnCopy();
+            return true;
+        case IDM_PASTE:
+            OnPaste();
+            return true;
+        case IDM_FIND:
+            OnFind();
             return true;
         default:
             return false;
@@ -403,16 +435,21 @@ LRESULT CWordMaintDlg::OnContextMenu(WPARAM window, LPARAM at) {
     const std::vector<int> selected = table.GetSelection().rows;
     const bool deletable =
         !selected.empty() && !(selected.size() == 1 && emb::IsBlankLastRow(table, selected[0]));
+    const bool copyable = !emb::SelectedWords(table).empty();
     const auto enabled = [](bool on) { return MF_STRING | (on ? MF_ENABLED : MF_GRAYED); };
     afx::CPopupMenu menu;
     menu.AppendMenu(enabled(m_history.CanUndo()), IDM_UNDO, emb::WideString(emb::kUndoItem));
     menu.AppendMenu(enabled(m_history.CanRedo()), IDM_REDO, emb::WideString(emb::kRedoItem));
     menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(enabled(copyable), IDM_CUT, emb::WideString(emb::kCutItem));
+    menu.AppendMenu(enabled(copyable), IDM_COPY, emb::WideString(emb::kCopyItem));
+    menu.AppendMenu(enabled(emb::HasClipboardText()), IDM_PASTE, emb::WideString(emb::kPasteItem));
     menu.AppendMenu(enabled(deletable), IDM_DELETE_ROWS, emb::WideString(emb::kDeleteRowsItem));
     menu.AppendMenu(MF_SEPARATOR);
     const int rows = table.RowCount();
     const bool words = rows > (rows > 0 && emb::IsBlankLastRow(table, rows - 1) ? 1 : 0);
     menu.AppendMenu(enabled(words), IDM_SELECT_ALL, emb::WideString(emb::kSelectAllItem));
+    menu.AppendMenu(enabled(words), IDM_FIND, emb::WideString(emb::kFindItem));
     RunListCommand(menu.Track(m_hWnd, point));
     return 0;
 }
@@ -434,4 +471,68 @@ void CWordMaintDlg::OnDeleteRows() {
 void CWordMaintDlg::OnSelectAll() {
     ListWordTable table(m_wordList);
     emb::SelectAllWords(table);
+}
+
+void CWordMaintDlg::OnCopy() {
+    const ListWordTable table(m_wordList);
+    const std::vector<emb::WordRecord> words = emb::SelectedWords(table);
+    if (!words.empty()) {
+        emb::SetClipboardText(m_hWnd, emb::WordListLines(words));
+    }
+}
+
+void CWordMaintDlg::OnCut() {
+    OnCopy();
+    if (!emb::SelectedWords(ListWordTable(m_wordList)).empty()) {
+        OnDeleteRows();
+    }
+}
+
+void CWordMaintDlg::OnPaste() {
+    if (const std::optional<std::u16string> text = emb::ClipboardText(m_hWnd)) {
+        RunStep([&text](const emb::LibraryContext& context) { emb::PasteWords(context, *text); });
+    }
+}
+
+void CWordMaintDlg::OnFind() {
+    if (m_findDialog != nullptr) {
+        ::SetActiveWindow(m_findDialog);
+        return;
+    }
+    m_find.lStructSize = sizeof m_find;
+    m_find.hwndOwner = m_hWnd;
+    m_find.Flags |= FR_DOWN | FR_HIDEMATCHCASE;  // letters match either case
+    m_find.lpstrFindWhat = m_findWhat.data();
+    m_find.wFindWhatLen = static_cast<WORD>(m_findWhat.size());
+    m_findDialog = ::FindTextW(&m_find);
+}
+
+void CWordMaintDlg::FindNext(bool down) {
+    if (m_findWhat[0] == L'\0') {
+        OnFind();
+        return;
+    }
+    ListWordTable table(m_wordList);
+    const emb::FindRequest request{emb::Utf16String(m_findWhat.data()),
+                                   (m_find.Flags & FR_WHOLEWORD) != 0, down};
+    const int row = emb::FindRow(table, request, table.GetSelection().focus);
+    if (row == -1) {
+        table.Resume();
+        afx::AfxMessageBox(emb::WideString(emb::NotFoundMessage(request.text)), MB_OK);
+        return;
+    }
+    table.SetSelection({{row}, row});
+}
+
+LRESULT CWordMaintDlg::OnFindDialog(WPARAM, LPARAM) {
+    if ((m_find.Flags & FR_DIALOGTERM) != 0) {
+        m_findDialog = nullptr;
+    } else if ((m_find.Flags & FR_FINDNEXT) != 0) {
+        FindNext((m_find.Flags & FR_DOWN) != 0);
+    }
+    return 0;
+}
+
+BOOL CWordMaintDlg::PreTranslateOtherWindow(MSG* msg) {
+    return m_findDialog != nullptr && ::IsDialogMessageW(m_findDialog, msg);
 }

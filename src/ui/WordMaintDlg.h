@@ -1,5 +1,11 @@
 #pragma once
 
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <array>
+
 #include "ComboBox.h"
 #include "Dialog.h"
 #include "EditableListCtrl.h"
@@ -17,7 +23,8 @@ public:
     static const afx::MessageEntry messageEntries[];
     static const afx::MessageMap messageMap;
     const afx::MessageMap* GetMessageMap() const override { return &messageMap; }
-    // The word list's keys: Delete, Ctrl+A, Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z.
+    // The word list's keys: Delete, Ctrl+A, Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, Ctrl+X, Ctrl+C,
+    // Ctrl+V, Ctrl+F, F3 and Shift+F3.
     BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
@@ -46,6 +53,18 @@ protected:
     void OnRedo();
     void OnDeleteRows();
     void OnSelectAll();
+    void OnCut();
+    void OnCopy();
+    void OnPaste();
+    // Opens the find dialog, or brings it forward.
+    void OnFind();
+    // The next row that holds the text last looked for, down or up; the find dialog when
+    // nothing has been looked for yet.
+    void FindNext(bool down);
+    // What the find dialog sends: a search, or that it closes.
+    LRESULT OnFindDialog(WPARAM, LPARAM);
+    // Tab, Enter and Escape in the find dialog.
+    BOOL PreTranslateOtherWindow(MSG* msg) override;
 
     // Works out where the libraries lie; a test may put a system of its own in place.
     virtual emb::LocateStatus FindLibraries();
@@ -85,6 +104,10 @@ private:
     emb::LibraryChoice m_shownLibrary = emb::LibraryChoice::None;
     emb::SavedWords m_savedWords;  // that library file's words at its last load or save
     emb::TableHistory m_history;   // the table's changes since then
+    // The find dialog's settings and text, kept while it is open and for F3 after it.
+    FINDREPLACEW m_find = {};
+    std::array<wchar_t, 256> m_findWhat = {};
+    HWND m_findDialog = nullptr;
     bool m_choosingLibrary = false;
     int m_commandsRunning = 0;  // commands whose boxes or dialogs are open, nested
 };

@@ -139,6 +139,8 @@ Texts ComposedMessages() {
              emb::NotImportableMessage(file),
              emb::LargeCountQuestion(file, u"〈记录数〉"),
              emb::WordListSkippedMessage(u"〈词数〉", u"〈重复数〉", u"〈行数〉", u"〈行号〉"),
+             std::u16string(emb::kNoWordsToPasteMessage),
+             emb::NotFoundMessage(u"〈查找的文字〉"),
              emb::BackupFailedMessage(u"〈备份文件路径〉"),
              std::u16string(emb::kConfirmClearMessage),
          }) {

@@ -1,3 +1,7 @@
+#include <cstring>
+#include <cwchar>
+
+#include "Messages.h"
 #include "WindowHarness.h"
 
 namespace uitest {
@@ -80,22 +84,47 @@ TEST_F(ListCommandsTest, TheKeysSelectDeleteUndoAndRedoInTheListAndEditInTheEdit
     EXPECT_EQ(CellText(List(), 1, 1), L"十四");
 }
 
+// The clipboard's text, after it is given text when put is not null.
+std::wstring Clipboard(const wchar_t* put = nullptr) {
+    std::wstring text;
+    if (::OpenClipboard(nullptr)) {
+        if (put != nullptr) {
+            const std::size_t bytes = (std::wcslen(put) + 1) * sizeof(wchar_t);
+            const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+            std::memcpy(::GlobalLock(memory), put, bytes);
+            ::GlobalUnlock(memory);
+            ::EmptyClipboard();
+            ::SetClipboardData(CF_UNICODETEXT, memory);
+        }
+        if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+            text = static_cast<const wchar_t*>(::GlobalLock(data));
+            ::GlobalUnlock(data);
+        }
+        ::CloseClipboard();
+    }
+    return text;
+}
+
 TEST_F(ListCommandsTest, TheShortcutMenuShowsWhatCanApplyAndARightClickOpensNoEditor) {
     Start({{u"a", u"一"}, {u"b", u"二"}});
-    const std::wstring items = L"撤销\tCtrl+Z;重做\tCtrl+Y;-;删除\tDel;-;全选\tCtrl+A;";
+    Clipboard(L"");
     ListView_SetItemState(List(), -1, 0, LVIS_SELECTED);
     ::SetFocus(List());
     const POINT at = CellCenter(List(), 1, 1);
     ::PostMessageW(List(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
     ::PostMessageW(List(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-    EXPECT_EQ(MenuShown(3), L"撤销\tCtrl+Z(grey);重做\tCtrl+Y(grey);-;删除\tDel;-;全选\tCtrl+A;");
+    EXPECT_EQ(MenuShown(3),
+              L"撤销\tCtrl+Z(grey);重做\tCtrl+Y(grey);-;剪切\tCtrl+X;复制\tCtrl+C;"
+              L"粘贴\tCtrl+V;删除\tDel;-;全选\tCtrl+A;查找…\tCtrl+F;");
     Wait("the row chosen goes", [this] { return RowsOf(List()) == L"a 一 0000;  0001;"; });
     PressKey(List(), VK_APPS);
-    EXPECT_EQ(MenuShown(), L"撤销\tCtrl+Z;重做\tCtrl+Y(grey);-;删除\tDel(grey);-;全选\tCtrl+A;");
+    EXPECT_EQ(MenuShown(),
+              L"撤销\tCtrl+Z;重做\tCtrl+Y(grey);-;剪切\tCtrl+X(grey);复制\tCtrl+C(grey);"
+              L"粘贴\tCtrl+V;删除\tDel(grey);-;全选\tCtrl+A;查找…\tCtrl+F;");
     HoldKey(VK_SHIFT, true);
     ::PostMessageW(List(), WM_SYSKEYDOWN, VK_F10, 1);
     ::PostMessageW(List(), WM_SYSKEYUP, VK_F10, 1 | (LPARAM{3} << 30));
-    EXPECT_EQ(MenuShown(0), L"撤销\tCtrl+Z;重做\tCtrl+Y(grey);-;删除\tDel(grey);-;全选\tCtrl+A;");
+    MenuShown(5);  // 粘贴: the row cut comes back
     HoldKey(VK_SHIFT, false);
     Wait("the row comes back", [this] { return RowsOf(List()) == L"a 一 0000;b 二 0001;  0002;"; });
     const auto until =
@@ -103,6 +132,58 @@ TEST_F(ListCommandsTest, TheShortcutMenuShowsWhatCanApplyAndARightClickOpensNoEd
     Wait("the double-click time has passed",
          [&] { return std::chrono::steady_clock::now() > until; });
     EXPECT_EQ(::FindWindowExW(List(), nullptr, L"Edit", nullptr), nullptr);
+}
+
+TEST_F(ListCommandsTest, WordsGoThroughTheClipboardAndTheFindDialogFindsThem) {
+    Start({{u"jjsk", u"经济"}, {u"xicp", u"经济观察"}, {u"a", u"一"}});
+    const auto press = [this](UINT key, bool control = true) {
+        HoldKey(VK_CONTROL, control);
+        PressKey(List(), key);
+        Pump();
+        HoldKey(VK_CONTROL, false);
+    };
+    ::SetFocus(List());
+    ListView_SetItemState(List(), -1, 0, LVIS_SELECTED);
+    for (const int row : {0, 2, 3}) {
+        ListView_SetItemState(List(), row, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    press('C');
+    EXPECT_EQ(Clipboard(), L"jjsk\t经济\r\na\t一\r\n");
+    press('X');
+    EXPECT_EQ(RowsOf(List()), L"xicp 经济观察 0000;  0001;");
+    press('Z');
+    Clipboard(L"wqvb\t你好\r\njjsk 经济\r\nab1 某");
+    press('V');
+    Answer(emb::WordListSkippedMessage(u"1", u"1", u"1", u"3"), IDOK, 1);
+    EXPECT_EQ(RowsOf(List()),
+              L"jjsk 经济 0000;xicp 经济观察 0001;a 一 0002;wqvb 你好 0003;  0004;");
+    // Find: from the focused row (the blank row) on, around the end; F3 and Shift+F3.
+    press('F');
+    HWND find = nullptr;
+    Wait("the find dialog shows", [&] { return (find = FindDialog(0x480)) != nullptr; });
+    const auto findNext = [&](const wchar_t* text) {
+        ::SetDlgItemTextW(find, 0x480, text);
+        PressButton(find, IDOK);
+    };
+    findNext(L"经济");
+    Wait("the first one is found", [this] { return RowsOf(List(), true) == L"F...."; });
+    press(VK_F3, false);
+    EXPECT_EQ(RowsOf(List(), true), L".F...");
+    HoldKey(VK_SHIFT, true);
+    press(VK_F3, false);
+    HoldKey(VK_SHIFT, false);
+    EXPECT_EQ(RowsOf(List(), true), L"F....");
+    findNext(L"没有");
+    Answer(emb::NotFoundMessage(u"没有"), IDOK, 1);
+    PressKey(::GetDlgItem(find, 0x480), VK_ESCAPE);
+    Wait("the find dialog closes", [&] { return !::IsWindow(find); });
+    // A code pasted into the code's editor keeps only what the code may hold.
+    EditCell(2, 0, L"", 0);
+    Clipboard(L"AB12");
+    ::PostMessageW(OpenEditor(List()), WM_PASTE, 0, 0);
+    PressKey(OpenEditor(List()), VK_RETURN);
+    Wait("the editor closes", [this] { return OpenEditor(List()) == nullptr; });
+    EXPECT_EQ(CellText(List(), 2, 0), L"ab");
 }
 
 }  // namespace

@@ -117,7 +117,17 @@ struct Harness {
         }
         return nullptr;
     }
-    static HWND FindMessageBox() { return FindDialog(0xFFFF); }
+    // The find dialog's label is an 0xFFFF item too; a message box holds no edit box.
+    static HWND FindMessageBox() {
+        for (HWND window : WindowsOf(nullptr)) {
+            if (::IsWindowVisible(window) && IsClass(window, L"#32770") &&
+                ::GetDlgItem(window, 0xFFFF) != nullptr &&
+                ::FindWindowExW(window, nullptr, L"Edit", nullptr) == nullptr) {
+                return window;
+            }
+        }
+        return nullptr;
+    }
     static HWND FindFileDialog() { return FindDialog(0x47C); }
     // Types path into the file dialog's name box and presses its OK button.
     static void ChooseFile(HWND dialog, const std::wstring& path) {

@@ -284,6 +284,23 @@ TEST(ImportCommand, AddsTheNewWordsOfAUserWordFileOrAWordList) {
     EXPECT_EQ(ExamineImportedFile(ImageOf({{u"a b", u"一"}}), GbkDecoder()).words, Records());
 }
 
+// Paste reads the clipboard's text as Import reads a word list.
+TEST(ImportCommand, PasteAddsATextsWordsOrSaysItHoldsNone) {
+    const std::pair<std::u16string, std::vector<Shown>> pastes[] = {
+        {u"khlg\t中国\r\nb 二\r\nab1 某\r\n", {{WordListSkippedMessage(u"1", u"1", u"1", u"3")}}},
+        {u"hello world", {{std::u16string(kNoWordsToPasteMessage)}}},
+    };
+    for (const auto& [text, shown] : pastes) {
+        Session s({{u"a", u"一"}, {u"", u"二"}, {u"b", u"二"}, {}});
+        PasteWords(s.Context(), text);
+        EXPECT_EQ(s.prompt.shown, shown);
+        EXPECT_EQ(s.table.Rows(),
+                  text == u"hello world"
+                      ? TableOf({{u"a", u"一"}, {u"", u"二"}, {u"b", u"二"}, {}}).Rows()
+                      : Numbered({{u"a", u"一"}, {u"b", u"二"}, {u"khlg", u"中国"}, {}}));
+    }
+}
+
 TEST(ImportCommand, TidiesTheTableEvenWhenNoFileIsRead) {
     for (const auto& path : {std::optional<std::u16string>(), std::optional(kFile)}) {
         Session s({{u"a", u"一"}, {u"", u"二"}, {u"b", u"二"}, {}},

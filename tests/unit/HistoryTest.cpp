@@ -3,6 +3,9 @@
 #include <functional>
 
 #include "TableHistory.h"
+#include "TableSearch.h"
+#include "Utf8.h"
+#include "WordListText.h"
 #include "support/TableText.h"
 
 namespace emb {
@@ -29,6 +32,26 @@ void Record(TableHistory& history, MemoryWordTable& table,
     history.Add(step);
 }
 
+TEST(TableSearch, FindsAPartOfACodeOrPhraseFromTheFocusOnGoingAroundOnce) {
+    const MemoryWordTable table =
+        TableOf({{u"jjsk", u"经济"}, {u"xicp", u"经济观察"}, {u"ABC", u"中文"}, {}});
+    const std::tuple<FindRequest, int, int> cases[] = {
+        {{u"经济"}, 0, 1},
+        {{u"经济"}, 1, 0},                // around the end
+        {{u"经济", false, false}, 1, 0},  // up
+        {{u"经济", false, false}, 0, 1},  // up, around the start
+        {{u"经济", true}, 0, 0},          // the whole cell: the start itself, last
+        {{u"abc", true}, -1, 2},          // either case
+        {{u"XI"}, 3, 1},
+        {{u"观察", true}, 0, -1},
+        {{u"无"}, 0, -1},
+        {{u""}, 0, -1},
+    };
+    for (const auto& [request, start, found] : cases) {
+        EXPECT_EQ(FindRow(table, request, start), found) << ToUtf8(request.text) << ' ' << start;
+    }
+}
+
 TEST(TableRules, DeleteTakesTheSelectedRowsButTheBlankOneAndSelectAllTakesTheWords) {
     const Records words = {{u"a", u"一"}, {u"b", u"二"}, {u"c", u"三"}, {}};
     const Records noBlank(words.begin(), words.end() - 1);
@@ -48,6 +71,11 @@ TEST(TableRules, DeleteTakesTheSelectedRowsButTheBlankOneAndSelectAllTakesTheWor
     MemoryWordTable table = Table(words, {{1}, 2});
     SelectAllWords(table);
     EXPECT_EQ(table.GetSelection(), (Selection{{0, 1, 2}, 2}));
+    // What Copy puts on the clipboard: the complete rows selected, as a word list's lines.
+    table = Table({{u"a", u"一"}, {u"", u"空"}, {u"c", u"三"}, {}}, {{0, 1, 2, 3}, 0});
+    const std::u16string copied = WordListLines(SelectedWords(table));
+    EXPECT_EQ(copied, u"a\t一\r\nc\t三\r\n");
+    EXPECT_EQ(ReadWordListLeniently(copied).words, (Records{{u"a", u"一"}, {u"c", u"三"}}));
 }
 
 // Each kind of change, as the window makes it: one step, or none when nothing changed; undo

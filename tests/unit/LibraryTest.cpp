@@ -227,6 +227,8 @@ TEST(WordTableRules, AnEditedCellIsCleanedAndACompleteLastRowGetsABlankOneAfter)
     const std::tuple<int, std::u16string, std::u16string> cells[] = {
         {kCodeColumn, u"abcdef", u"abcd"},
         {kCodeColumn, u"abc\U0010FFFF", u"abc"},
+        {kCodeColumn, u"AB12", u"ab"},  // pasted past the editor's filter
+        {kCodeColumn, u"z工 a-Ｂ\tc", u"ac"},
         {kPhraseColumn, u"ab 中1\u0080\u0081,\t文", u"中\u0081文"},
         {kPhraseColumn, std::u16string(41, u'字'), std::u16string(40, u'字')},
         {kPhraseColumn, thirtyNine + u"\U00010000", thirtyNine},

@@ -7,6 +7,8 @@
 namespace {
 
 constexpr UINT kMouseHorizontalWheel = 0x020E;  // WM_MOUSEHWHEEL, which XP's headers lack
+// Not 0: that is the list's header, which GetDlgItem(list, 0) must find.
+constexpr UINT kEditorId = 1;
 
 }  // namespace
 
@@ -115,7 +117,7 @@ CCellEdit* CEditableListCtrl::EditCellText(int row, int column, const std::wstri
     const std::wstring& validChars = column >= 0 && column < kColumnsWithRules
                                          ? m_validChars[static_cast<std::size_t>(column)]
                                          : std::wstring();
-    editor->BeginEdit(m_dwEditStyle, rect, this, 0, row, column, validChars, text);
+    editor->BeginEdit(m_dwEditStyle, rect, this, kEditorId, row, column, validChars, text);
     return editor;
 }
 

@@ -400,7 +400,8 @@ while [ $SECONDS -lt $deadline ]; do
             boxes+="$box"$'\n'
             say "message box \"$name\" (no edition installed): pressing Enter"
         fi
-        xdotool key --window "$box" Return 2>/dev/null
+        # The box may be gone by now, closed by the previous press: the loop looks again.
+        xdotool key --window "$box" Return 2>/dev/null || true
         presses=$((presses + 1))
         [ "$presses" -le 10 ] || die "the program keeps asking; its main window never came up"
         sleep 1

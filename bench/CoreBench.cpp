@@ -9,7 +9,7 @@
 #include "UserWordFormat.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/RecordingPrompt.h"
-#include "support/GbkDecoder.h"
+#include "support/ChineseDecoder.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ void Import(MemoryWordTable& table, const std::vector<WordRecord>& records) {
     emb::testing::RecordingPrompt prompt;
     prompt.fileAnswers.push_back(u"backup.EMB");
     const emb::LibraryPaths paths;
-    emb::ImportWords({table, paths, files, prompt}, emb::testing::GbkDecoder());
+    emb::ImportWords({table, paths, files, prompt}, emb::testing::ChineseDecoder());
 }
 
 void Measure(int size, int runs) {

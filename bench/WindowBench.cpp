@@ -16,9 +16,9 @@
 #include "TableHistory.h"
 #include "TableSearch.h"
 #include "UserWordFormat.h"
+#include "Win32ChineseDecoder.h"
 #include "Win32Clipboard.h"
 #include "Win32FileSystem.h"
-#include "Win32GbkDecoder.h"
 #include "WinApp.h"
 #include "WindowHarness.h"
 #include "WordListText.h"
@@ -348,7 +348,7 @@ private:
         emb::Win32FileSystem files;
         emb::testing::RecordingPrompt prompt;
         prompt.fileAnswers.push_back(std::u16string(backup.begin(), backup.end()));
-        emb::ImportWords({table, m_dialog.Paths(), files, prompt}, emb::Win32GbkDecoder());
+        emb::ImportWords({table, m_dialog.Paths(), files, prompt}, emb::Win32ChineseDecoder());
     }
 
     std::vector<WordRecord> RowsAsRecords() {

@@ -16,7 +16,7 @@ namespace embtool {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: embtool dump FILE\n"
+    "usage: embtool dump [--rime] FILE\n"
     "       embtool build TEXT OUT\n"
     "       embtool info FILE\n"
     "       embtool merge LIBRARY BACKUP\n"
@@ -25,7 +25,9 @@ constexpr std::string_view kUsage =
     "       embtool --version\n"
     "\n"
     "  dump   prints each record of the user-word file FILE as code<TAB>phrase<LF> in UTF-8,\n"
-    "         records 0 to count-1 in file order\n"
+    "         records 0 to count-1 in file order; with --rime, as a Rime dictionary instead\n"
+    "         (a header named after FILE and dated today, then phrase<TAB>code<LF> lines) of\n"
+    "         the records that have a code and a phrase\n"
     "  build  writes OUT as a complete user-word file from TEXT, UTF-8 lines of code<TAB>phrase\n"
     "         (code at most 12, phrase at most 40 UTF-16 units); lines with an empty code or\n"
     "         phrase are dropped and the words sorted by code, as the program saves them; OUT\n"
@@ -41,10 +43,13 @@ constexpr std::string_view kUsage =
     "         added (each of them is in LIBRARY now), the duplicates skipped and the incomplete\n"
     "         records dropped, which add up to BACKUP's record count; LIBRARY stays unchanged\n"
     "         when it would hold more than 1221 words. BACKUP may also be a word list, as the\n"
-    "         program's Import reads it but in UTF-8 or UTF-16 with a byte-order mark only\n"
-    "         (the program reads GBK too): each line a code of 1 to 4 letters a-y, lowercased,\n"
-    "         and a phrase of 1 to 40 UTF-16 units above U+0080, separated by tabs or spaces,\n"
-    "         in either order; the other lines are skipped, counted and the first five named.\n"
+    "         program's Import reads it but in UTF-8 or UTF-16 only (the program reads\n"
+    "         GB18030 too): each line a code of 1 to 4 letters a-y, lowercased, and one or\n"
+    "         more phrases of 1 to 40 UTF-16 units above U+0080, separated by tabs or spaces,\n"
+    "         in either order, weights and counts after them ignored; headers and comments of\n"
+    "         Rime dictionaries and snapshots and of table files are passed over, and words a\n"
+    "         snapshot marks deleted are counted; the other lines are skipped, counted and the\n"
+    "         first five named.\n"
     "         A BACKUP that is neither, or whose count is above 1222, is not merged\n"
     "  diff   prints each word only in the user-word file A as -code<TAB>phrase and each word\n"
     "         only in B as +code<TAB>phrase, in UTF-8, all in one list ordered by code, then\n"
@@ -71,7 +76,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {u"dump", 1,
      [](const Args& args, std::ostream& out, std::ostream& err) {
-         return RunDump(args[1], out, err);
+         return RunDump(args[1], DumpForm::Lines, out, err);
      }},
     {u"build", 2,
      [](const Args& args, std::ostream&, std::ostream& err) {
@@ -114,6 +119,12 @@ int Dispatch(const Args& args, std::ostream& out, std::ostream& err) {
         }
         out << emb::ToUtf8(kVersionLine) << '\n';
         return kExitSuccess;
+    }
+    if (name == u"dump" && args.size() >= 2 && args[1] == u"--rime") {
+        if (args.size() != 3) {
+            return UsageError(err, "wrong number of arguments for dump");
+        }
+        return RunDump(args[2], DumpForm::Rime, out, err);
     }
     for (const Command& command : kCommands) {
         if (name == command.name) {

@@ -38,6 +38,9 @@ public:
         return nullptr;
     }
     bool CopyReplacing(const std::u16string&, const std::u16string&) override { return false; }
+    bool WriteReplacing(const std::u16string&, std::span<const std::uint8_t>) override {
+        return false;
+    }
     void CreateFolder(const std::u16string&) override {}
 
 private:
@@ -52,7 +55,7 @@ public:
         m_messageShown = true;
         return emb::MessageAnswer::Ok;
     }
-    std::optional<std::u16string> AskForFile(const emb::FileDialogRequest&) override {
+    std::optional<emb::ChosenFile> AskForFile(const emb::FileDialogRequest&) override {
         return std::nullopt;
     }
 
@@ -165,6 +168,10 @@ int RunMerge(const std::u16string& libraryPath, const std::u16string& backupPath
     out << "added " << Counted(wordsAdded, "word", "words") << ", skipped "
         << Counted(duplicates, "duplicate", "duplicates");
     if (backup->kind == emb::ImportedKind::WordList) {
+        if (backup->deletedWords != 0) {
+            out << ", passed over "
+                << Counted(backup->deletedWords, "word marked deleted", "words marked deleted");
+        }
         out << ", skipped "
             << Counted(backup->skippedLines.size(), "line that is not a word",
                        "lines that are not words")

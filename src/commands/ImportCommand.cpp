@@ -9,17 +9,16 @@ namespace emb {
 namespace {
 
 // After the rows kept by the tidy-up: the words that are not there yet, then the blank row; and
-// which lines of a word list were skipped.
+// which lines of a word list were skipped or held deleted words.
 void AddWords(const LibraryContext& context, const std::vector<WordRecord>& rows,
-              std::vector<WordRecord> words, const std::vector<std::size_t>& skippedLines) {
+              std::vector<WordRecord> words, const std::vector<std::size_t>& skippedLines,
+              std::size_t deletedWords) {
     const std::size_t offered = words.size();
     const std::size_t added = AppendNewWords(context.table, rows, std::move(words));
     AppendBlankRow(context.table);
-    if (!skippedLines.empty()) {
+    if (!skippedLines.empty() || deletedWords != 0) {
         context.prompt.ShowMessage(
-            WordListSkippedMessage(DecimalText(added), DecimalText(offered - added),
-                                   DecimalText(skippedLines.size()),
-                                   SkippedLineNumbers(skippedLines)),
+            WordListImportedMessage(added, offered - added, deletedWords, skippedLines),
             MessageButtons::Ok);
     }
 }
@@ -30,12 +29,13 @@ void ImportWords(const LibraryContext& context, const LegacyTextDecoder& legacy)
     WordTable& table = context.table;
     const std::vector<WordRecord> rows = TidyUpRows(table);
 
-    const std::optional<std::u16string> path =
+    const std::optional<ChosenFile> chosenFile =
         context.prompt.AskForFile(FileDialogRequest{FileDialogKind::Open, kImportFileFilter});
-    if (!path) {
+    if (!chosenFile) {
         return;
     }
-    std::unique_ptr<RandomAccessFile> file = context.files.OpenForReading(*path);
+    const std::u16string& path = chosenFile->path;
+    std::unique_ptr<RandomAccessFile> file = context.files.OpenForReading(path);
     if (!file) {
         context.prompt.ShowMessage(std::u16string(kImportOpenFailedMessage), MessageButtons::Ok);
         return;
@@ -46,10 +46,10 @@ void ImportWords(const LibraryContext& context, const LegacyTextDecoder& legacy)
     ImportedFile chosen = ExamineImportedFile(bytes, legacy);
     switch (chosen.kind) {
         case ImportedKind::Unknown:
-            context.prompt.ShowMessage(NotImportableMessage(*path), MessageButtons::Ok);
+            context.prompt.ShowMessage(NotImportableMessage(path), MessageButtons::Ok);
             return;
         case ImportedKind::LargeCount:
-            if (context.prompt.ShowMessage(LargeCountQuestion(*path, DecimalText(chosen.count)),
+            if (context.prompt.ShowMessage(LargeCountQuestion(path, DecimalText(chosen.count)),
                                            MessageButtons::YesNo) != MessageAnswer::Yes) {
                 return;
             }
@@ -62,16 +62,17 @@ void ImportWords(const LibraryContext& context, const LegacyTextDecoder& legacy)
         case ImportedKind::WordList:
             break;
     }
-    AddWords(context, rows, std::move(chosen.words), chosen.skippedLines);
+    AddWords(context, rows, std::move(chosen.words), chosen.skippedLines, chosen.deletedWords);
 }
 
 void PasteWords(const LibraryContext& context, std::u16string_view text) {
     LenientWordList list = ReadWordListLeniently(text);
-    if (list.words.empty()) {
+    if (list.words.empty() && list.deletedWords == 0) {
         context.prompt.ShowMessage(std::u16string(kNoWordsToPasteMessage), MessageButtons::Ok);
         return;
     }
-    AddWords(context, TidyUpRows(context.table), std::move(list.words), list.skippedLines);
+    AddWords(context, TidyUpRows(context.table), std::move(list.words), list.skippedLines,
+             list.deletedWords);
 }
 
 }  // namespace emb

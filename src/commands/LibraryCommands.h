@@ -61,8 +61,9 @@ void ImportWords(const LibraryContext& context, const LegacyTextDecoder& legacy)
 // word in it is said to hold none, and the table is left as it is.
 void PasteWords(const LibraryContext& context, std::u16string_view text);
 
-// Copies the chosen library's file to a file the user names.
-void BackupLibrary(const LibraryContext& context, LibraryChoice choice);
+// Copies the chosen library's file to a file the user names, or writes its words there as a
+// text word list or a Rime dictionary (whose version is today), as the user chooses.
+void BackupLibrary(const LibraryContext& context, LibraryChoice choice, std::u16string_view today);
 
 // Empties the table after the user confirms.
 void ClearTable(const LibraryContext& context);

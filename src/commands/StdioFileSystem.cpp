@@ -26,6 +26,31 @@ bool StdioFileSystem::CopyReplacing(const std::u16string& from, const std::u16st
            !error;
 }
 
+bool StdioFileSystem::WriteReplacing(const std::u16string& path,
+                                     std::span<const std::uint8_t> bytes) {
+    // Beside the file, so that the rename never crosses file systems.
+    std::u16string temporary;
+    std::unique_ptr<RandomAccessFile> file;
+    for (char16_t tag = u'a'; tag <= u'z' && !file; ++tag) {
+        temporary = path + u".new-" + tag;
+        file = CreateNew(temporary);
+    }
+    if (!file) {
+        return false;
+    }
+    const bool written = file->WriteAt(0, bytes);
+    std::error_code error;
+    if (file->Close() && written) {
+        std::filesystem::rename(std::filesystem::path(temporary), std::filesystem::path(path),
+                                error);
+        if (!error) {
+            return true;
+        }
+    }
+    std::filesystem::remove(std::filesystem::path(temporary), error);
+    return false;
+}
+
 void StdioFileSystem::CreateFolder(const std::u16string& path) {
     std::error_code ignored;
     std::filesystem::create_directory(std::filesystem::path(path), ignored);

@@ -11,6 +11,7 @@ public:
     std::unique_ptr<RandomAccessFile> OpenForReading(const std::u16string& path) override;
     std::unique_ptr<RandomAccessFile> CreateNew(const std::u16string& path) override;
     bool CopyReplacing(const std::u16string& from, const std::u16string& to) override;
+    bool WriteReplacing(const std::u16string& path, std::span<const std::uint8_t> bytes) override;
     void CreateFolder(const std::u16string& path) override;
 };
 

@@ -45,6 +45,7 @@ INT_PTR CFileDialog::DoModal() {
         return IDCANCEL;
     }
     m_path = path.data();
+    m_filterIndex = std::max<std::size_t>(request.nFilterIndex, 1);
     return IDOK;
 }
 

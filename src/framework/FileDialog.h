@@ -16,11 +16,14 @@ public:
     // IDOK when the user chose a file, IDCANCEL otherwise.
     INT_PTR DoModal();
     std::wstring GetPathName() const { return m_path; }
+    // The filter entry chosen, from 1.
+    std::size_t GetFilterIndex() const { return m_filterIndex; }
 
 private:
     bool m_open;
     std::wstring m_defaultExtension;
     std::wstring m_path;
+    std::size_t m_filterIndex = 1;
     DWORD m_flags;
     std::wstring m_filter;  // NUL-separated, as the system wants it
     CWnd* m_parent;

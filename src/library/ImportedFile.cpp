@@ -58,6 +58,7 @@ ImportedFile ExamineImportedFile(std::span<const std::uint8_t> bytes,
             if (!list.words.empty()) {
                 result.kind = ImportedKind::WordList;
                 result.words = std::move(list.words);
+                result.deletedWords = list.deletedWords;
                 std::merge(list.skippedLines.begin(), list.skippedLines.end(),
                            decoded->undecodableLines.begin(), decoded->undecodableLines.end(),
                            std::back_inserter(result.skippedLines));

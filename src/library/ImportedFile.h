@@ -39,6 +39,7 @@ struct ImportedFile {
     std::vector<WordRecord> words;
     // WordList: the lines that are not words, undecodable ones among them, ascending.
     std::vector<std::size_t> skippedLines;
+    std::size_t deletedWords = 0;  // WordList: words a Rime snapshot marks deleted
 };
 
 // The bytes of file that ExamineImportedFile decides from: the first kMaxImportedBytes + 1 at

@@ -24,7 +24,7 @@ std::string_view AsChars(std::span<const std::uint8_t> bytes) {
 }
 
 // Strict UTF-16 of one byte order: whole units and no lone surrogate.
-std::optional<std::u16string> FromUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
+std::optional<DecodedText> FromUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
     if (bytes.size() % 2 != 0) {
         return std::nullopt;
     }
@@ -42,7 +42,20 @@ std::optional<std::u16string> FromUtf16(std::span<const std::uint8_t> bytes, boo
             return std::nullopt;
         }
     }
-    return text;
+    return DecodedText{std::move(text), {}};
+}
+
+// UTF-16 LE without its mark, as several input methods export: every ASCII unit has a NUL
+// high byte, and few CJK ones have a NUL low byte. No UTF-8 or GBK text holds a NUL at all.
+bool LooksLikeUtf16Little(std::span<const std::uint8_t> bytes) {
+    std::size_t oddNuls = 0;
+    std::size_t evenNuls = 0;
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        if (bytes[at] == 0) {
+            ++(at % 2 == 0 ? evenNuls : oddNuls);
+        }
+    }
+    return bytes.size() % 2 == 0 && oddNuls > 2 * evenNuls;
 }
 
 // C0 controls other than tab, LF and CR; DEL; C1 controls.
@@ -132,10 +145,9 @@ std::optional<DecodedText> DecodeWordListText(std::span<const std::uint8_t> byte
     if (StartsWith(bytes, kUtf8Mark)) {
         decoded = DecodeUtf8Lines(AsChars(bytes.subspan(kUtf8Mark.size()))).decoded;
     } else if (StartsWith(bytes, kUtf16LittleMark) || StartsWith(bytes, kUtf16BigMark)) {
-        if (std::optional<std::u16string> text =
-                FromUtf16(bytes.subspan(2), StartsWith(bytes, kUtf16BigMark))) {
-            decoded = DecodedText{std::move(*text), {}};
-        }
+        decoded = FromUtf16(bytes.subspan(2), StartsWith(bytes, kUtf16BigMark));
+    } else if (LooksLikeUtf16Little(bytes)) {
+        decoded = FromUtf16(bytes, false);
     } else {
         decoded = ByEvidence(bytes, legacy);
     }

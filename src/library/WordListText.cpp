@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "TextLines.h"
 #include "UserWordFormat.h"
 #include "Utf8.h"
-#include "WordTableRules.h"
 
 namespace emb {
 namespace {
@@ -12,24 +12,6 @@ namespace {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 constexpr char16_t kZeroWidthNoBreakSpace = 0xFEFF;
-
-// Calls take(number, line) for every line of text, empty ones included, numbered from 1. Lines
-// end with LF or CR LF; the last one may have no end. The same for bytes (an LF byte is never
-// part of a longer UTF-8 sequence, so splitting them is safe) and for UTF-16 units.
-template <typename Char, typename Take>
-void ForEachLine(std::basic_string_view<Char> text, Take take) {
-    std::size_t number = 0;
-    while (!text.empty()) {
-        ++number;
-        const std::size_t end = text.find(Char('\n'));
-        std::basic_string_view<Char> line = text.substr(0, end);
-        text.remove_prefix(end == std::basic_string_view<Char>::npos ? text.size() : end + 1);
-        if (line.ends_with(Char('\r'))) {
-            line.remove_suffix(1);
-        }
-        take(number, line);
-    }
-}
 
 bool HasControlCharacter(std::u16string_view text) {
     return std::any_of(text.begin(), text.end(), [](char16_t unit) { return unit < 0x20; });
@@ -64,51 +46,6 @@ std::optional<LineProblem> ParseStrictLine(std::string_view line, WordRecord& wo
         return LineProblem::PhraseTooLong;
     }
     return std::nullopt;
-}
-
-bool IsSeparator(char16_t unit) {
-    return unit == u' ' || unit == u'\t';
-}
-
-bool IsAsciiLetters(std::u16string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char16_t unit) {
-        return (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z');
-    });
-}
-
-// The fields of a line between runs of separators.
-std::vector<std::u16string_view> FieldsOf(std::u16string_view line) {
-    std::vector<std::u16string_view> fields;
-    std::size_t at = 0;
-    while (at < line.size()) {
-        if (IsSeparator(line[at])) {
-            ++at;
-            continue;
-        }
-        std::size_t end = at;
-        while (end < line.size() && !IsSeparator(line[end])) {
-            ++end;
-        }
-        fields.push_back(line.substr(at, end - at));
-        at = end;
-    }
-    return fields;
-}
-
-// The word on a line of Import's form, when the line is one.
-std::optional<WordRecord> LenientWord(const std::vector<std::u16string_view>& fields) {
-    if (fields.size() != 2) {
-        return std::nullopt;
-    }
-    const std::size_t codeField = IsAsciiLetters(fields[0]) ? 0 : 1;
-    WordRecord word{std::u16string(fields[codeField]), std::u16string(fields[1 - codeField])};
-    std::transform(word.code.begin(), word.code.end(), word.code.begin(), [](char16_t unit) {
-        return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit - u'A' + u'a') : unit;
-    });
-    if (!IsTypableWord(word)) {
-        return std::nullopt;
-    }
-    return word;
 }
 
 }  // namespace
@@ -161,22 +98,6 @@ std::u16string WordListLines(const std::vector<WordRecord>& words) {
         text += word.code + u'\t' + word.phrase + u"\r\n";
     }
     return text;
-}
-
-LenientWordList ReadWordListLeniently(std::u16string_view text) {
-    LenientWordList result;
-    ForEachLine(text, [&result](std::size_t number, std::u16string_view line) {
-        const std::vector<std::u16string_view> fields = FieldsOf(line);
-        if (fields.empty()) {
-            return;
-        }
-        if (std::optional<WordRecord> word = LenientWord(fields)) {
-            result.words.push_back(std::move(*word));
-        } else {
-            result.skippedLines.push_back(number);
-        }
-    });
-    return result;
 }
 
 }  // namespace emb

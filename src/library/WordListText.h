@@ -47,13 +47,19 @@ std::string_view DescribeLineProblem(LineProblem problem);
 struct LenientWordList {
     std::vector<WordRecord> words;          // in text order, codes lowercased
     std::vector<std::size_t> skippedLines;  // 1-based numbers of the lines that are not words
+    std::size_t deletedWords = 0;           // lines a Rime snapshot marks deleted, passed over
 };
 
-// Import's form, over decoded text. Lines end with LF or CRLF; lines of nothing but spaces and
-// tabs are passed over. Every other line is a word when it holds two fields separated by tabs
-// or spaces, in either order, one of them made of ASCII letters (the code, lowercased), that
-// make a word the user could have typed (IsTypableWord). Any other line is skipped, never
-// altered.
+// Import's form, over decoded text: the word lists other input methods write. Lines end with LF
+// or CRLF. Passed over without a count: blank lines, # comments, a YAML header from --- to ...
+// (its columns list says which tab-separated column of a Rime dictionary's lines is the text
+// and which the code), [section] lines, and key=value lines before a [Data] line or in a
+// section other than [Data]. Every other line is a word when it holds fields separated by tabs
+// or spaces: a code and a phrase in either order, or a code and several phrases (each a word
+// with that code). A code is ASCII letters (lowercased), a # flag glued to it dropped; a third
+// and later column that is a number or c=/d=/t= counts is ignored, and c= below 0 marks a
+// deleted word. Each word must be one the user could have typed (IsTypableWord); any other
+// line is skipped, never altered.
 LenientWordList ReadWordListLeniently(std::u16string_view text);
 
 // Words as a word list's lines, "code<TAB>phrase" and CR LF each: what Notepad shows and a

@@ -4,9 +4,10 @@
 
 namespace emb {
 
-// Code page 936 (GBK) through the system's own table: word lists saved by Notepad and by
-// other input methods on Chinese Windows are in it.
-class Win32GbkDecoder final : public LegacyTextDecoder {
+// GB18030 (code page 54936) through the system's own table, or GBK (936) on a system without
+// it: word lists saved by Notepad and by other input methods on Chinese Windows are in one of
+// them, and GB18030 reads every GBK text as GBK does.
+class Win32ChineseDecoder final : public LegacyTextDecoder {
 public:
     std::optional<std::u16string> Decode(std::span<const std::uint8_t> bytes) const override;
 };

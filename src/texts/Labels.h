@@ -29,7 +29,11 @@ inline constexpr std::u16string_view kFindItem = u"查找…\tCtrl+F";
 inline constexpr std::u16string_view kUserWordFileFilter = u"save files (*.EMB)|*.EMB||";
 // Import also reads text word lists; the user-word files stay the first entry.
 inline constexpr std::u16string_view kImportFileFilter =
-    u"save files (*.EMB)|*.EMB|文本词表 (*.txt)|*.txt||";
+    u"save files (*.EMB)|*.EMB|文本词表 (*.txt)|*.txt|Rime 词典 (*.dict.yaml)|*.dict.yaml|"
+    u"所有文件 (*.*)|*.*||";
+// Backup writes a copy, or the words as text for other input methods, in this order.
+inline constexpr std::u16string_view kBackupFileFilter =
+    u"save files (*.EMB)|*.EMB|文本词表 (*.txt)|*.txt|Rime 词典 (*.dict.yaml)|*.dict.yaml||";
 
 // The instructions dialog's ten points.
 inline constexpr std::u16string_view kInstructionsText =

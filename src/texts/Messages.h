@@ -88,16 +88,34 @@ inline std::u16string SkippedLineNumbers(std::span<const std::size_t> lines) {
     }
     return text;
 }
-// After a word list some of whose lines were not words, or could not be decoded.
-inline std::u16string WordListSkippedMessage(std::u16string_view added,
-                                             std::u16string_view duplicates,
-                                             std::u16string_view skipped,
-                                             std::u16string_view lineNumbers) {
-    return u"导入了" + std::u16string(added) + u"个词，" + std::u16string(duplicates) +
-           u"个重复的词没有添加。\n跳过了" + std::u16string(skipped) + u"行：第" +
-           std::u16string(lineNumbers) +
-           u"行。\n这些行不是“编码 词组”或“词组 编码”，或者编码不是1到4个字母a～y、"
-           u"词组不是1到40个汉字，或者文字编码和文件的其他行不同。";
+// After a word list some of whose lines were not words, could not be decoded, or held words
+// marked deleted; the line of deleted words, and that of skipped lines, only when there are any
+// (deleted or skipped empty).
+inline std::u16string WordListImportedMessage(std::u16string_view added,
+                                              std::u16string_view duplicates,
+                                              std::u16string_view deleted,
+                                              std::u16string_view skipped,
+                                              std::u16string_view lineNumbers) {
+    std::u16string text = u"导入了" + std::u16string(added) + u"个词，" +
+                          std::u16string(duplicates) + u"个重复的词没有添加。";
+    if (!deleted.empty()) {
+        text += u"\n" + std::u16string(deleted) + u"个标记为已删除的词没有导入。";
+    }
+    if (!skipped.empty()) {
+        text += u"\n跳过了" + std::u16string(skipped) + u"行：第" + std::u16string(lineNumbers) +
+                u"行。\n这些行不是“编码 词组”或“词组 编码”，或者编码不是1到4个字母a～y、"
+                u"词组不是1到40个汉字，或者文字编码和文件的其他行不同。";
+    }
+    return text;
+}
+// The same, counted.
+inline std::u16string WordListImportedMessage(std::size_t added, std::size_t duplicates,
+                                              std::size_t deleted,
+                                              std::span<const std::size_t> skippedLines) {
+    return WordListImportedMessage(DecimalText(added), DecimalText(duplicates),
+                                   deleted == 0 ? u"" : DecimalText(deleted),
+                                   skippedLines.empty() ? u"" : DecimalText(skippedLines.size()),
+                                   SkippedLineNumbers(skippedLines));
 }
 
 // Paste, of a text in which no line is a word.
@@ -110,6 +128,10 @@ inline std::u16string NotFoundMessage(std::u16string_view text) {
 }
 
 // Backup.
+// When the name typed had no extension and the one it was given names an existing file.
+inline std::u16string ReplaceFileQuestion(std::u16string_view path) {
+    return std::u16string(path) + u" 已存在。\n要替换它吗？";
+}
 inline std::u16string BackupFailedMessage(std::u16string_view path) {
     return std::u16string(path) + u"失败";
 }

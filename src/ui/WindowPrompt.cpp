@@ -29,7 +29,7 @@ emb::MessageAnswer WindowPrompt::ShowMessage(const std::u16string& text,
     return emb::MessageAnswer::Ok;
 }
 
-std::optional<std::u16string> WindowPrompt::AskForFile(const emb::FileDialogRequest& request) {
+std::optional<emb::ChosenFile> WindowPrompt::AskForFile(const emb::FileDialogRequest& request) {
     m_beforeShowing();
     afx::CFileDialog dialog(request.kind == emb::FileDialogKind::Open,
                             WideString(request.defaultExtension), L"", request.flags,
@@ -37,5 +37,5 @@ std::optional<std::u16string> WindowPrompt::AskForFile(const emb::FileDialogRequ
     if (dialog.DoModal() != IDOK) {
         return std::nullopt;
     }
-    return emb::Utf16String(dialog.GetPathName());
+    return emb::ChosenFile{emb::Utf16String(dialog.GetPathName()), dialog.GetFilterIndex() - 1};
 }

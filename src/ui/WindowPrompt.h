@@ -15,7 +15,7 @@ public:
 
     emb::MessageAnswer ShowMessage(const std::u16string& text,
                                    emb::MessageButtons buttons) override;
-    std::optional<std::u16string> AskForFile(const emb::FileDialogRequest& request) override;
+    std::optional<emb::ChosenFile> AskForFile(const emb::FileDialogRequest& request) override;
 
 private:
     afx::CWnd& m_owner;

@@ -16,9 +16,9 @@
 #include "TableSearch.h"
 #include "Version.h"
 #include "WideText.h"
+#include "Win32ChineseDecoder.h"
 #include "Win32Clipboard.h"
 #include "Win32FileSystem.h"
-#include "Win32GbkDecoder.h"
 #include "Win32SystemView.h"
 #include "WinApp.h"
 #include "WindowPrompt.h"
@@ -39,6 +39,15 @@ constexpr UINT kSettleLibraryChoice = WM_APP + 1;
 UINT FindDialogMessage() {
     static const UINT message = ::RegisterWindowMessageW(FINDMSGSTRINGW);
     return message;
+}
+
+// The local date, as a Rime dictionary's version: "2026-12-07".
+std::u16string Today() {
+    SYSTEMTIME now = {};
+    ::GetLocalTime(&now);
+    wchar_t text[16] = {};
+    ::wsprintfW(text, L"%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
+    return emb::Utf16String(text);
 }
 
 std::u16string_view EntryText(emb::LibraryChoice library) {
@@ -328,13 +337,13 @@ void CWordMaintDlg::OnClear() {
 
 void CWordMaintDlg::OnBackup() {
     RunCommand([this](const emb::LibraryContext& context) {
-        emb::BackupLibrary(context, m_shownLibrary);
+        emb::BackupLibrary(context, m_shownLibrary, Today());
     });
 }
 
 void CWordMaintDlg::OnImport() {
     RunStep([](const emb::LibraryContext& context) {
-        emb::ImportWords(context, emb::Win32GbkDecoder());
+        emb::ImportWords(context, emb::Win32ChineseDecoder());
     });
 }
 

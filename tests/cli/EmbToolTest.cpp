@@ -86,7 +86,7 @@ protected:
 
 TEST_F(EmbToolTest, AnswersHelpAndVersionAndRefusesWithOneLineTouchingNoFile) {
     const auto [helpStatus, help, helpErr] = Tool(u"--help");
-    EXPECT_TRUE(helpStatus == 0 && help.starts_with("usage: embtool dump FILE\n") &&
+    EXPECT_TRUE(helpStatus == 0 && help.starts_with("usage: embtool dump [--rime] FILE\n") &&
                 helpErr.empty());
     // The header's narrow literals are the UTF-8 bytes the line must carry on every platform.
     const std::string version =
@@ -120,6 +120,7 @@ TEST_F(EmbToolTest, AnswersHelpAndVersionAndRefusesWithOneLineTouchingNoFile) {
         {u"--version x", 1, "--version takes no arguments"},
         {u"diff 词库.emb", 1, "wrong number of arguments for diff"},
         {u"dump 缺少.emb", 2, U8(u"cannot open '缺少.emb'")},
+        {u"dump --rime", 1, "wrong number of arguments for dump"},
         {u"info folder", 2, "cannot read 'folder': it is a folder"},
         {u"build bad.txt 词库.emb", 2, "line 2 of 'bad.txt': no tab between code and phrase"},
         {u"build 1222.txt 词库.emb", 2, U8(u"保存失败，记录数大于1221")},
@@ -157,6 +158,13 @@ TEST_F(EmbToolTest, BuildWritesWhatSaveWritesAndDumpReadsEveryRecord) {
 
     Write(u"简体.emb", FileOf({{u"wqvb", u"你好"}, {u"", u"词"}, {u"aa", u""}}));
     EXPECT_EQ(Tool(u"dump 简体.emb"), (Result{0, U8(u"wqvb\t你好\n\t词\naa\t\n"), ""}));
+    // A Rime dictionary named after the file, of the records that are words.
+    const auto [status, rime, errors] = Tool(u"dump --rime 简体.emb");
+    EXPECT_TRUE(status == 0 &&
+                rime.starts_with(U8(u"# Rime dictionary\n# encoding: utf-8\n\n---\n"
+                                    u"name: \"简体\"\n")) &&
+                rime.ends_with(U8(u"...\n\n你好\twqvb\n")) && errors.empty())
+        << rime;
 }
 
 TEST_F(EmbToolTest, BuildKeepsTheOldFileWhenTheNewOneCannotBeWritten) {
@@ -261,9 +269,10 @@ TEST_F(EmbToolTest, MergeAddsTheNewWordsSavesTheLibraryAndSaysWhatItDid) {
     EXPECT_EQ(std::get<1>(Tool(u"merge 简体.emb 备份.txt")),
               "added 0 words, skipped 1 duplicate, skipped 5 lines that are not words "
               "(lines 1, 2, 3, 4, 5)\n");
-    Write(u"备份.txt", U8(u"中国 khlg\nx\n"));
+    Write(u"备份.txt", U8(u"中国 khlg\nx\nrrrr\t白\tc=-1 d=0.1 t=3\n"));
     EXPECT_EQ(std::get<1>(Tool(u"merge 简体.emb 备份.txt")),
-              "added 0 words, skipped 1 duplicate, skipped 1 line that is not a word (line 2)\n");
+              "added 0 words, skipped 1 duplicate, passed over 1 word marked deleted, skipped 1 "
+              "line that is not a word (line 2)\n");
     EXPECT_EQ(std::get<1>(Tool(u"dump 简体.emb")),
               U8(u"aaaa\t工\nbb\t人\nkhlg\t中国\nwq\t你们\nwqvb\t你好\n"));
 }

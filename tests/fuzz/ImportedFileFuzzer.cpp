@@ -8,7 +8,7 @@
 #include "UserWordFormat.h"
 #include "Utf8.h"
 #include "WordTableRules.h"
-#include "support/GbkDecoder.h"
+#include "support/ChineseDecoder.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ bool Within(std::u16string_view text, char16_t low, char16_t high) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const emb::testing::GbkDecoder gbk;
+    const emb::testing::ChineseDecoder gbk;
     const emb::ImportedFile file = emb::ExamineImportedFile({data, size}, gbk);
     const bool fits = file.count <= emb::kSlotCount;
     std::string text;  // a word list's words, as embtool dump writes them

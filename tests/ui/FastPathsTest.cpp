@@ -9,8 +9,8 @@
 #include "LibraryCommands.h"
 #include "ListWordTable.h"
 #include "LiteralRules.h"
+#include "Win32ChineseDecoder.h"
 #include "Win32FileSystem.h"
-#include "Win32GbkDecoder.h"
 #include "WindowHarness.h"
 #include "WordTableRules.h"
 
@@ -143,8 +143,8 @@ struct Answers final : emb::UserPrompt {
     emb::MessageAnswer ShowMessage(const std::u16string&, emb::MessageButtons) override {
         return emb::MessageAnswer::Yes;
     }
-    std::optional<std::u16string> AskForFile(const emb::FileDialogRequest&) override {
-        return paths.simplifiedPath;
+    std::optional<emb::ChosenFile> AskForFile(const emb::FileDialogRequest&) override {
+        return emb::ChosenFile{paths.simplifiedPath};
     }
     emb::LibraryPaths paths;
     emb::Win32FileSystem files;
@@ -174,7 +174,7 @@ TEST_F(FastPathsTest, EachOperationLeavesWhatItsLiteralStepsLeave) {
          },
          [&](WordTable& rows) { emb::reference::LoadRecordsRowByRow(rows, table.file); }},
         {"import", true,
-         [&](WordTable& rows) { emb::ImportWords(with(rows), emb::Win32GbkDecoder()); },
+         [&](WordTable& rows) { emb::ImportWords(with(rows), emb::Win32ChineseDecoder()); },
          [&](WordTable& rows) { emb::reference::ImportRecordsScanningRows(rows, table.file); }},
         {"tidy-up", true, &emb::TidyUpRows, &emb::reference::TidyUpRowsOneByOne},
         {"sort", false, sort, sortLiterally},

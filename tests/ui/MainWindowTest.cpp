@@ -93,7 +93,7 @@ TEST_F(MainWindowTest, ImportOffersWordListsAndReadsOneOrSaysWhyNot) {
         Wait("the open dialog shows", [&] { return (open = FindFileDialog()) != nullptr; });
         wchar_t second[64] = {};  // in the file types box, cmb1
         ::SendDlgItemMessageW(open, 0x470, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(second));
-        EXPECT_EQ(::SendDlgItemMessageW(open, 0x470, CB_GETCOUNT, 0, 0), 2);
+        EXPECT_EQ(::SendDlgItemMessageW(open, 0x470, CB_GETCOUNT, 0, 0), 4);
         EXPECT_STREQ(second, L"文本词表 (*.txt)");
         ChooseFile(open, path);
         return Utf16(path);
@@ -122,6 +122,34 @@ TEST_F(MainWindowTest, BackupAndClearAndTheirQuestions) {
         Answer(emb::kConfirmClearMessage, answer, 2);
         EXPECT_EQ(RowsOf(List()), answer == IDNO ? L"wq 你们 0000;  0001;" : L"");
     }
+}
+
+// A backup as a word list, named without an extension, imports into the other library.
+TEST_F(MainWindowTest, ABackupAsAWordListCarriesTheWordsToTheOtherLibrary) {
+    installed.WriteLibrary(installed.TraditionalPath(), {{u"ft", u"繁体字"}});
+    Start({{u"wq", u"你们"}, {u"khlg", u"中国"}});
+    Click(Item(IDC_BACKUP));
+    HWND save = nullptr;
+    Wait("the save dialog shows", [&] { return (save = FindFileDialog()) != nullptr; });
+    const HWND types = ::GetDlgItem(save, 0x470);  // cmb1
+    ::SendMessageW(types, CB_SETCURSEL, 1, 0);     // as a choice with the mouse tells the dialog
+    for (const WORD notification : {CBN_SELCHANGE, CBN_SELENDOK}) {
+        ::SendMessageW(save, WM_COMMAND, MAKEWPARAM(0x470, notification),
+                       reinterpret_cast<LPARAM>(types));
+    }
+    ChooseFile(save, installed.TempPath(L"词表"));
+    const std::wstring list = installed.TempPath(L"词表.txt");
+    const std::string text = "\xEF\xBB\xBF" + emb::ToUtf8(u"wq\t你们\r\nkhlg\t中国\r\n");
+    Wait("the word list is written",
+         [&] { return installed.Read(list) == Bytes(text.begin(), text.end()); });
+    Choose(emb::kTraditionalEntry);
+    Wait("the other library shows", [&] { return RowsOf(List()) == L"ft 繁体字 0000;  0001;"; });
+    Click(Item(IDC_IMPORT));
+    Wait("the open dialog shows", [] { return FindFileDialog() != nullptr; });
+    ChooseFile(FindFileDialog(), list);
+    Wait("the words are imported",
+         [&] { return RowsOf(List()) == L"ft 繁体字 0000;wq 你们 0001;khlg 中国 0002;  0003;"; });
+    Close();
 }
 
 TEST_F(MainWindowTest, TheInstructionsAndTheSystemMenusAboutEntryOpenTheirDialogs) {

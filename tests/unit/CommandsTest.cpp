@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
 #include "ImportedFile.h"
 #include "LibraryCommands.h"
@@ -8,7 +9,7 @@
 #include "Utf8.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/RecordingPrompt.h"
-#include "support/GbkDecoder.h"
+#include "support/ChineseDecoder.h"
 #include "support/TableText.h"
 
 namespace emb {
@@ -189,10 +190,9 @@ TEST(ImportCommand, AddsTheNewWordsOfAUserWordFileOrAWordList) {
         return bytes;
     };
     const std::u16string forty(40, u'词');
-    const auto skipped = [](const char16_t* added, const char16_t* duplicates,
+    const auto skipped = [](std::size_t added, std::size_t duplicates,
                             std::vector<std::size_t> lines) {
-        return Shown{WordListSkippedMessage(added, duplicates, DecimalText(lines.size()),
-                                            SkippedLineNumbers(lines))};
+        return Shown{WordListImportedMessage(added, duplicates, 0, lines)};
     };
     constexpr std::nullopt_t refused = std::nullopt;
     std::u16string hundredLines;  // distinct words, LF and CR LF in turn
@@ -235,18 +235,18 @@ TEST(ImportCommand, AddsTheNewWordsOfAUserWordFileOrAWordList) {
         {Utf8Bytes(u"wqwu\t我们\npwnr\t学习\n") +
              Bytes{'w', 'q', 'w', 'y', '\t', 0xC4, 0xE3, 0xC3, 0xC7},
          {{{u"wqwu", u"我们"}, {u"pwnr", u"学习"}}},
-         {skipped(u"2", u"0", {3})}},  // a line in GBK among UTF-8 ones can't be decoded
+         {skipped(2, 0, {3})}},  // a line in GBK among UTF-8 ones can't be decoded
         {Utf8Bytes(u"\n  中国   KHLG \n\t\n\t WqVb \t 你好\t\n\n"), two},
         {padded(Utf8Bytes(u"khlg\t中国\n"), 16 << 20), Records{two[0]}},
         {padded(Utf8Bytes(u"khlg\t中国\n"), (16 << 20) + 1), refused},
         {padded(Utf8Bytes(u"khlg\t中国\n"), 1 << 20) + Utf8Bytes(u"\nwqvb\t你好"), two},
         {Utf8Bytes(u"khlg\t中国\nzzzz\t某\nab1\t某\nabcde\t某\na\t乙\nwqvb\t你好\nkhlg\t中国\n"),
          {{two[0], {u"a", u"乙"}, two[1]}},
-         {skipped(u"3", u"1", {2, 3, 4})}},
+         {skipped(3, 1, {2, 3, 4})}},
         {Utf8Bytes(u"ab\t中a国\n\nab\tabc\nkhlg\t" + forty + u"\nab\t" + forty +
                    u"词\n一 二 三\nab\t中 国\nwqvb\t你好\nxyz"),
-         {{{u"khlg", forty}, two[1]}},
-         {skipped(u"2", u"0", {1, 3, 5, 6, 7, 9})}},
+         {{{u"khlg", forty}, {u"ab", u"中"}, {u"ab", u"国"}, two[1]}},
+         {skipped(4, 0, {1, 3, 5, 6, 9})}},
         {Utf8Bytes(u"hello world\n"), refused},
         {Utf8Bytes(hundredLines), hundred},
         {noise, refused},
@@ -264,7 +264,7 @@ TEST(ImportCommand, AddsTheNewWordsOfAUserWordFileOrAWordList) {
                   [&c](auto& f) { f.files[kFile] = c.file, f.readOnly = {kFile}; });
         s.prompt.fileAnswers = {kFile};
         s.prompt.yesNoAnswer = c.answer;
-        ImportWords(s.Context(), GbkDecoder());
+        ImportWords(s.Context(), ChineseDecoder());
 
         const std::uint16_t count = c.file.size() < 2 ? 0 : c.file[0] | c.file[1] << 8;
         std::vector<Shown> shown = {{u"open " + std::u16string(kImportFileFilter)}};
@@ -281,13 +281,14 @@ TEST(ImportCommand, AddsTheNewWordsOfAUserWordFileOrAWordList) {
         EXPECT_EQ(s.table.Rows(), Numbered(rows));
     }
     // A file that is neither kind offers no words, not even those it would hold as records.
-    EXPECT_EQ(ExamineImportedFile(ImageOf({{u"a b", u"一"}}), GbkDecoder()).words, Records());
+    EXPECT_EQ(ExamineImportedFile(ImageOf({{u"a b", u"一"}}), ChineseDecoder()).words, Records());
 }
 
 // Paste reads the clipboard's text as Import reads a word list.
 TEST(ImportCommand, PasteAddsATextsWordsOrSaysItHoldsNone) {
     const std::pair<std::u16string, std::vector<Shown>> pastes[] = {
-        {u"khlg\t中国\r\nb 二\r\nab1 某\r\n", {{WordListSkippedMessage(u"1", u"1", u"1", u"3")}}},
+        {u"khlg\t中国\r\nb 二\r\nab1 某\r\n",
+         {{WordListImportedMessage(1, 1, 0, std::vector<std::size_t>{3})}}},
         {u"hello world", {{std::u16string(kNoWordsToPasteMessage)}}},
     };
     for (const auto& [text, shown] : pastes) {
@@ -306,7 +307,7 @@ TEST(ImportCommand, TidiesTheTableEvenWhenNoFileIsRead) {
         Session s({{u"a", u"一"}, {u"", u"二"}, {u"b", u"二"}, {}},
                   [](auto& f) { f.files[kFile] = {}, f.locked = {kFile}; });
         s.prompt.fileAnswers = {path};
-        ImportWords(s.Context(), GbkDecoder());
+        ImportWords(s.Context(), ChineseDecoder());
         EXPECT_EQ(s.table.Rows(), Numbered({{u"a", u"一"}, {u"b", u"二"}}));
         EXPECT_EQ(s.prompt.shown.back().text, path ? std::u16string(kImportOpenFailedMessage)
                                                    : u"open " + std::u16string(kImportFileFilter));
@@ -314,21 +315,63 @@ TEST(ImportCommand, TidiesTheTableEvenWhenNoFileIsRead) {
 }
 
 TEST(BackupAndClear, BackupCopiesTheChosenLibraryAndClearEmptiesTheTableOnYes) {
-    const Shown dialog{u"save " + std::u16string(kUserWordFileFilter)};
-    const std::tuple<LibraryChoice, std::optional<std::u16string>, bool, std::vector<Shown>>
-        backups[] = {
-            {LibraryChoice::Simplified, kFile, false, {dialog}},
-            {LibraryChoice::Simplified, std::nullopt, false, {dialog}},
-            {LibraryChoice::None, kFile, false, {dialog, {kNoLibrary}}},
-            {LibraryChoice::Traditional, kFile, true, {dialog, {BackupFailedMessage(kFile)}}},
-        };
-    for (const auto& [choice, destination, failing, shown] : backups) {
-        Session s({}, [&](auto& f) { f.files[kFile] = {1}, f.failingCopy = failing; });
-        s.prompt.fileAnswers = {destination};
-        BackupLibrary(s.Context(), choice);
+    const Shown dialog{u"save " + std::u16string(kBackupFileFilter)};
+    const std::u16string bare = u"E:\\备份\\words";  // typed without an extension
+    const Bytes copy = ImageOf(kOld) + kTail;
+    const Bytes text = Bytes{0xEF, 0xBB, 0xBF} + Utf8Bytes(u"old\t旧\r\n");
+    const Bytes rime = Utf8Bytes(
+        u"# Rime dictionary\n# encoding: utf-8\n\n---\nname: \"words\"\nversion: \"2026-12-07\"\n"
+        u"sort: original\ncolumns: [text, code]\n...\n\n旧\told\n");
+    const struct {
+        LibraryChoice choice;
+        std::optional<std::u16string> answer;  // the dialog's; nullopt: cancelled
+        std::size_t type = 0;
+        std::u16string written = {};  // where the backup goes, when it does
+        Bytes bytes = {};
+        std::vector<Shown> shown = {};  // after the dialog
+        bool failing = false;
+        MessageAnswer replace = A::No;
+    } backups[] = {
+        {LibraryChoice::Simplified, kFile, 0, kFile, copy},
+        {LibraryChoice::Simplified, std::nullopt},
+        {LibraryChoice::None, kFile, 0, {}, {}, {{kNoLibrary}}},
+        {LibraryChoice::Traditional, kFile, 0, {}, {}, {{BackupFailedMessage(kFile)}}, true},
+        {LibraryChoice::Simplified, bare, 1, bare + u".txt", text},
+        {LibraryChoice::Simplified, bare, 2, bare + u".dict.yaml", rime},
+        {LibraryChoice::Simplified, bare + u".v2", 1, bare + u".v2", text},
+        {LibraryChoice::Simplified, bare, 1, {}, {}, {{BackupFailedMessage(bare + u".txt")}}, true},
+        // The name given an extension is taken: the dialog didn't ask, so Backup does.
+        {LibraryChoice::Simplified,
+         bare,
+         0,
+         {},
+         {},
+         {{ReplaceFileQuestion(kFile), MessageButtons::YesNo}}},
+        {LibraryChoice::Simplified,
+         bare,
+         0,
+         kFile,
+         copy,
+         {{ReplaceFileQuestion(kFile), MessageButtons::YesNo}},
+         false,
+         A::Yes},
+    };
+    for (const auto& b : backups) {
+        SCOPED_TRACE(&b - backups);
+        Session s({}, [&](auto& f) { f.files[kFile] = {1}, f.failingCopy = b.failing; });
+        s.prompt.fileAnswers = {b.answer};
+        s.prompt.fileType = b.type;
+        s.prompt.yesNoAnswer = b.replace;
+        BackupLibrary(s.Context(), b.choice, u"2026-12-07");
+        std::vector<Shown> shown = {dialog};
+        shown.insert(shown.end(), b.shown.begin(), b.shown.end());
         EXPECT_EQ(s.prompt.shown, shown);
-        const bool copied = shown.size() == 1 && destination;
-        EXPECT_EQ(s.files.files[kFile], copied ? ImageOf(kOld) + kTail : Bytes{1});
+        std::map<std::u16string, Bytes> files = {
+            {kPaths.traditionalPath, ImageOf(kTraditional)}, {kLibrary, copy}, {kFile, {1}}};
+        if (!b.written.empty()) {
+            files[b.written] = b.bytes;
+        }
+        EXPECT_EQ(s.files.files, files);
     }
     for (const MessageAnswer answer : {A::No, A::Yes}) {
         Session s(kOld);

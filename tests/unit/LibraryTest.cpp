@@ -3,13 +3,15 @@
 #include <filesystem>
 #include <random>
 
+#include "ImportedFile.h"
 #include "LiteralRules.h"
 #include "SavedWords.h"
 #include "StdioFile.h"
 #include "Utf8.h"
 #include "WordListDecoding.h"
+#include "WordListExport.h"
 #include "WordListText.h"
-#include "support/GbkDecoder.h"
+#include "support/ChineseDecoder.h"
 #include "support/TableText.h"
 
 namespace emb {
@@ -185,7 +187,7 @@ TEST(WordListDecoding, TakesTheEncodingTheLinesMostLikelyAre) {
         {Utf16Bytes(u"khlg\t中国\xD800\xE000", false), std::nullopt},
         {Utf16Bytes(u"khlg\t中国\xDC00", false), std::nullopt},
         {Utf16Bytes(u"中国\t\tkhl", false) + Bytes{'g'}, std::nullopt},  // half a unit
-        {noMark, std::nullopt},
+        {noMark, u"khlg\t中国"},  // UTF-16 LE without its mark: NULs at odd offsets
         // UTF-8 but for one line in twenty.
         {Utf8Bytes(utf8Words) + nimen, utf8Words + u"\n", {3}},
         {oneBad, oneBadText, {17}},
@@ -204,12 +206,63 @@ TEST(WordListDecoding, TakesTheEncodingTheLinesMostLikelyAre) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
-        const std::optional<DecodedText> decoded = DecodeWordListText(c.bytes, GbkDecoder());
+        const std::optional<DecodedText> decoded = DecodeWordListText(c.bytes, ChineseDecoder());
         ASSERT_EQ(decoded.has_value(), c.text.has_value());
         if (decoded) {
             EXPECT_EQ(decoded->text, *c.text);
             EXPECT_EQ(decoded->undecodableLines, c.undecodable);
         }
+    }
+}
+
+// The word lists other input methods write, and the two this program writes, read back.
+TEST(WordListText, ReadsTheFormsOtherInputMethodsWrite) {
+    const Records two = {{u"wqwu", u"我们"}, {u"pwnr", u"学习"}};
+    Bytes utf16 = Utf16Bytes(u"wqwu 我们 你们\r\npwnr 学习\r\n", false);
+    utf16.erase(utf16.begin(), utf16.begin() + 2);
+    const struct {
+        Bytes file;
+        Records words;
+        std::size_t deleted = 0;
+        std::vector<std::size_t> skipped = {};
+    } cases[] = {
+        // Rime dictionaries: the header's columns, as a block or a flow list, or the default.
+        {Utf8Bytes(u"# Rime\n---\nname: w\ncolumns:\n  - code\n  - text\n...\n# 注释\n"
+                   u"wqwu\t我们\t100\npwnr\t学习\n"),
+         two},
+        {Utf8Bytes(u"---\ncolumns: [text, \"code\"]\nencoder:\n  rules: []\n...\n"
+                   u"我们\twqwu\n学习\tpwnr\t5\n"),
+         two},
+        {Utf8Bytes(u"---\nname: w\n...\n我们\twqwu\t100\twq\n学习\n学 习\tpwnr\n"),
+         {two[0]},
+         0,
+         {5, 6}},
+        // A Rime snapshot: its # lines, counts after the words, a deleted word.
+        {Utf8Bytes(u"#@/db_name\twubi86\nwqwu \t我们\tc=3 d=2.98 t=25\n"
+                   u"pwnr \t学习\tc=-1 d=0.1 t=25\n"),
+         {two[0]},
+         1},
+        // A code and the phrases it types, in UTF-16 LE without a mark.
+        {utf16, {two[0], {u"wqwu", u"你们"}, two[1]}},
+        // A table file's header and sections, in GBK.
+        {Utf8Bytes(u"[Description]\nName=Wubi\nMaxCodes=4\n[Rule]\nce2=p11+p12+p21+p22\n"
+                   u"[Data]\nwqwu ") +
+             Bytes{0xCE, 0xD2, 0xC3, 0xC7, '\n', 'p', 'w', 'n', 'r', ' ', 0xD1, 0xA7, 0xCF, 0xB0},
+         two},
+        // A phrase, then its code with a flag or a weight.
+        {Utf8Bytes(u"我们\twqwu#固\n学习\tpwnr\t120\n"), two},
+        // Not words: a code with z, a setting outside a header, a count amid the fields.
+        {Utf8Bytes(u"zzzz\t我们\nkey=value\nwqwu 100 我们\npwnr\t学习\n"), {two[1]}, 0, {1, 2, 3}},
+        // What Backup writes.
+        {TextWordListFile(two), two},
+        {RimeDictionaryFile(Records{two[0], {u"", u"空"}, two[1]}, u"w", u"2026-12-07"), two},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        const ImportedFile file = ExamineImportedFile(c.file, ChineseDecoder());
+        EXPECT_EQ(file.words, c.words);
+        EXPECT_EQ(file.deletedWords, c.deleted);
+        EXPECT_EQ(file.skippedLines, c.skipped);
     }
 }
 

@@ -23,7 +23,7 @@ public:
     int failingWrite = 0;              // the n-th write (1-based) writes half and fails
     int corruptingWrite = 0;           // the n-th write silently changes a byte; -1: every write
     bool failingClose = false;         // a close after a write fails
-    bool failingCopy = false;
+    bool failingCopy = false;          // copies and whole-file writes fail
 
     std::unique_ptr<RandomAccessFile> OpenForUpdate(const std::u16string& path) override {
         return Open(path, true);
@@ -40,6 +40,13 @@ public:
             return false;
         }
         files[to] = files[from];
+        return true;
+    }
+    bool WriteReplacing(const std::u16string& path, std::span<const std::uint8_t> bytes) override {
+        if (failingCopy || locked.contains(path) || readOnly.contains(path)) {
+            return false;
+        }
+        files[path].assign(bytes.begin(), bytes.end());
         return true;
     }
     // Made when the folder above it is kept.

@@ -22,6 +22,7 @@ public:
 
     std::vector<Shown> shown;
     std::deque<std::optional<std::u16string>> fileAnswers;  // none left: the dialog is cancelled
+    std::size_t fileType = 0;                               // the filter entry of every answer
     MessageAnswer yesNoAnswer = MessageAnswer::No;          // to every question
     std::function<void()> whileAsking;  // runs once, while the first question is open
 
@@ -32,12 +33,14 @@ public:
         }
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : yesNoAnswer;
     }
-    std::optional<std::u16string> AskForFile(const FileDialogRequest& request) override {
+    std::optional<ChosenFile> AskForFile(const FileDialogRequest& request) override {
         const bool open = request.kind == FileDialogKind::Open;
         shown.push_back({(open ? u"open " : u"save ") + std::u16string(request.filter)});
-        std::optional<std::u16string> answer;
+        std::optional<ChosenFile> answer;
+        if (!fileAnswers.empty() && fileAnswers.front()) {
+            answer = ChosenFile{*fileAnswers.front(), fileType};
+        }
         if (!fileAnswers.empty()) {
-            answer = fileAnswers.front();
             fileAnswers.pop_front();
         }
         return answer;

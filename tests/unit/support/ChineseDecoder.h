@@ -1,12 +1,12 @@
 #pragma once
 
-// Code page 936 (GBK) as the system decodes it: Windows' own table where the tests run under
-// Wine, glibc's iconv natively. Bytes that are not GBK fail.
+// GB18030 as the system decodes it: Windows' own table where the tests run under Wine, glibc's
+// iconv natively. Bytes that are not GB18030 fail.
 
 #ifdef _WIN32
-#include "Win32GbkDecoder.h"
+#include "Win32ChineseDecoder.h"
 namespace emb::testing {
-using GbkDecoder = Win32GbkDecoder;
+using ChineseDecoder = Win32ChineseDecoder;
 }  // namespace emb::testing
 #else
 #include <iconv.h>
@@ -14,7 +14,7 @@ using GbkDecoder = Win32GbkDecoder;
 #include "WordListDecoding.h"
 
 namespace emb::testing {
-struct GbkDecoder final : LegacyTextDecoder {
+struct ChineseDecoder final : LegacyTextDecoder {
     std::optional<std::u16string> Decode(std::span<const std::uint8_t> bytes) const override {
         std::string in(bytes.begin(), bytes.end());
         std::u16string out(bytes.size(), u'\0');  // never more units than bytes
@@ -22,9 +22,9 @@ struct GbkDecoder final : LegacyTextDecoder {
         auto* to = reinterpret_cast<char*>(out.data());
         std::size_t left = in.size();
         std::size_t room = out.size() * 2;
-        const iconv_t gbk = iconv_open("UTF-16LE", "GBK");
-        const bool done = iconv(gbk, &from, &left, &to, &room) != static_cast<std::size_t>(-1);
-        iconv_close(gbk);
+        const iconv_t gb18030 = iconv_open("UTF-16LE", "GB18030");
+        const bool done = iconv(gb18030, &from, &left, &to, &room) != static_cast<std::size_t>(-1);
+        iconv_close(gb18030);
         out.resize(out.size() - room / 2);
         return done ? std::optional(out) : std::nullopt;
     }

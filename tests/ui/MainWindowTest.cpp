@@ -128,16 +128,7 @@ TEST_F(MainWindowTest, BackupAndClearAndTheirQuestions) {
 TEST_F(MainWindowTest, ABackupAsAWordListCarriesTheWordsToTheOtherLibrary) {
     installed.WriteLibrary(installed.TraditionalPath(), {{u"ft", u"繁体字"}});
     Start({{u"wq", u"你们"}, {u"khlg", u"中国"}});
-    Click(Item(IDC_BACKUP));
-    HWND save = nullptr;
-    Wait("the save dialog shows", [&] { return (save = FindFileDialog()) != nullptr; });
-    const HWND types = ::GetDlgItem(save, 0x470);  // cmb1
-    ::SendMessageW(types, CB_SETCURSEL, 1, 0);     // as a choice with the mouse tells the dialog
-    for (const WORD notification : {CBN_SELCHANGE, CBN_SELENDOK}) {
-        ::SendMessageW(save, WM_COMMAND, MAKEWPARAM(0x470, notification),
-                       reinterpret_cast<LPARAM>(types));
-    }
-    ChooseFile(save, installed.TempPath(L"词表"));
+    BackUp(installed.TempPath(L"词表"), 1);  // named without an extension
     const std::wstring list = installed.TempPath(L"词表.txt");
     const std::string text = "\xEF\xBB\xBF" + emb::ToUtf8(u"wq\t你们\r\nkhlg\t中国\r\n");
     Wait("the word list is written",

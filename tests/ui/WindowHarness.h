@@ -423,11 +423,16 @@ protected:
             Wait("the message box is gone", [&] { return !::IsWindow(box); });
         }
     }
-    // Backup, the path typed into its save dialog.
-    void BackUp(const std::wstring& path) {
+    // Backup, the path typed into its save dialog, and the type chosen there (0: the copy).
+    void BackUp(const std::wstring& path, WPARAM type = 0) {
         Click(Item(IDC_BACKUP));
-        Wait("the save dialog shows", [] { return FindFileDialog() != nullptr; });
-        ChooseFile(FindFileDialog(), path);
+        HWND save = nullptr;
+        Wait("the save dialog shows", [&] { return (save = FindFileDialog()) != nullptr; });
+        const HWND types = ::GetDlgItem(save, 0x470);  // cmb1
+        ::SendMessageW(types, CB_SETCURSEL, type, 0);  // and what a choice with the mouse says
+        ::SendMessageW(save, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELENDOK),
+                       reinterpret_cast<LPARAM>(types));
+        ChooseFile(save, path);
     }
     // Escape; a question about unsaved changes is answered No.
     void Close(bool mayAsk = true) {

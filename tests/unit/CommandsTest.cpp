@@ -322,39 +322,29 @@ TEST(BackupAndClear, BackupCopiesTheChosenLibraryAndClearEmptiesTheTableOnYes) {
     const Bytes rime = Utf8Bytes(
         u"# Rime dictionary\n# encoding: utf-8\n\n---\nname: \"words\"\nversion: \"2026-12-07\"\n"
         u"sort: original\ncolumns: [text, code]\n...\n\n旧\told\n");
+    const Shown asked{ReplaceFileQuestion(kFile), MessageButtons::YesNo};
+    constexpr LibraryChoice simplified = LibraryChoice::Simplified;
     const struct {
         LibraryChoice choice;
         std::optional<std::u16string> answer;  // the dialog's; nullopt: cancelled
         std::size_t type = 0;
         std::u16string written = {};  // where the backup goes, when it does
         Bytes bytes = {};
-        std::vector<Shown> shown = {};  // after the dialog
+        std::optional<Shown> shown = {};  // after the dialog
         bool failing = false;
         MessageAnswer replace = A::No;
     } backups[] = {
-        {LibraryChoice::Simplified, kFile, 0, kFile, copy},
-        {LibraryChoice::Simplified, std::nullopt},
-        {LibraryChoice::None, kFile, 0, {}, {}, {{kNoLibrary}}},
-        {LibraryChoice::Traditional, kFile, 0, {}, {}, {{BackupFailedMessage(kFile)}}, true},
-        {LibraryChoice::Simplified, bare, 1, bare + u".txt", text},
-        {LibraryChoice::Simplified, bare, 2, bare + u".dict.yaml", rime},
-        {LibraryChoice::Simplified, bare + u".v2", 1, bare + u".v2", text},
-        {LibraryChoice::Simplified, bare, 1, {}, {}, {{BackupFailedMessage(bare + u".txt")}}, true},
+        {simplified, kFile, 0, kFile, copy},
+        {simplified, std::nullopt},
+        {LibraryChoice::None, kFile, 0, {}, {}, Shown{kNoLibrary}},
+        {LibraryChoice::Traditional, kFile, 0, {}, {}, Shown{BackupFailedMessage(kFile)}, true},
+        {simplified, bare, 1, bare + u".txt", text},
+        {simplified, bare, 2, bare + u".dict.yaml", rime},
+        {simplified, bare + u".v2", 1, bare + u".v2", text},
+        {simplified, bare, 1, {}, {}, Shown{BackupFailedMessage(bare + u".txt")}, true},
         // The name given an extension is taken: the dialog didn't ask, so Backup does.
-        {LibraryChoice::Simplified,
-         bare,
-         0,
-         {},
-         {},
-         {{ReplaceFileQuestion(kFile), MessageButtons::YesNo}}},
-        {LibraryChoice::Simplified,
-         bare,
-         0,
-         kFile,
-         copy,
-         {{ReplaceFileQuestion(kFile), MessageButtons::YesNo}},
-         false,
-         A::Yes},
+        {simplified, bare, 0, {}, {}, asked},
+        {simplified, bare, 0, kFile, copy, asked, false, A::Yes},
     };
     for (const auto& b : backups) {
         SCOPED_TRACE(&b - backups);
@@ -364,7 +354,9 @@ TEST(BackupAndClear, BackupCopiesTheChosenLibraryAndClearEmptiesTheTableOnYes) {
         s.prompt.yesNoAnswer = b.replace;
         BackupLibrary(s.Context(), b.choice, u"2026-12-07");
         std::vector<Shown> shown = {dialog};
-        shown.insert(shown.end(), b.shown.begin(), b.shown.end());
+        if (b.shown) {
+            shown.push_back(*b.shown);
+        }
         EXPECT_EQ(s.prompt.shown, shown);
         std::map<std::u16string, Bytes> files = {
             {kPaths.traditionalPath, ImageOf(kTraditional)}, {kLibrary, copy}, {kFile, {1}}};

@@ -218,8 +218,6 @@ TEST(WordListDecoding, TakesTheEncodingTheLinesMostLikelyAre) {
 // The word lists other input methods write, and the two this program writes, read back.
 TEST(WordListText, ReadsTheFormsOtherInputMethodsWrite) {
     const Records two = {{u"wqwu", u"我们"}, {u"pwnr", u"学习"}};
-    Bytes utf16 = Utf16Bytes(u"wqwu 我们 你们\r\npwnr 学习\r\n", false);
-    utf16.erase(utf16.begin(), utf16.begin() + 2);
     const struct {
         Bytes file;
         Records words;
@@ -230,20 +228,12 @@ TEST(WordListText, ReadsTheFormsOtherInputMethodsWrite) {
         {Utf8Bytes(u"# Rime\n---\nname: w\ncolumns:\n  - code\n  - text\n...\n# 注释\n"
                    u"wqwu\t我们\t100\npwnr\t学习\n"),
          two},
-        {Utf8Bytes(u"---\ncolumns: [text, \"code\"]\nencoder:\n  rules: []\n...\n"
-                   u"我们\twqwu\n学习\tpwnr\t5\n"),
-         two},
-        {Utf8Bytes(u"---\nname: w\n...\n我们\twqwu\t100\twq\n学习\n学 习\tpwnr\n"),
-         {two[0]},
-         0,
-         {5, 6}},
+        {Utf8Bytes(u"---\ncolumns: [text, \"code\"]\n...\n我们\twqwu\n学习\tpwnr\t5\n"), two},
+        {Utf8Bytes(u"---\n...\n我们\twqwu\t9\twq\n学习\n学 习\tpwnr\n"), {two[0]}, 0, {4, 5}},
         // A Rime snapshot: its # lines, counts after the words, a deleted word.
-        {Utf8Bytes(u"#@/db_name\twubi86\nwqwu \t我们\tc=3 d=2.98 t=25\n"
-                   u"pwnr \t学习\tc=-1 d=0.1 t=25\n"),
-         {two[0]},
-         1},
-        // A code and the phrases it types, in UTF-16 LE without a mark.
-        {utf16, {two[0], {u"wqwu", u"你们"}, two[1]}},
+        {Utf8Bytes(u"#@/db\tw\nwqwu \t我们\tc=3 t=2\npwnr \t学习\tc=-1 d=.1"), {two[0]}, 1},
+        // A code and the phrases it types.
+        {Utf8Bytes(u"wqwu 我们 你们\r\npwnr 学习\r\n"), {two[0], {u"wqwu", u"你们"}, two[1]}},
         // A table file's header and sections, in GBK.
         {Utf8Bytes(u"[Description]\nName=Wubi\nMaxCodes=4\n[Rule]\nce2=p11+p12+p21+p22\n"
                    u"[Data]\nwqwu ") +

@@ -43,11 +43,7 @@ public:
         return true;
     }
     bool WriteReplacing(const std::u16string& path, std::span<const std::uint8_t> bytes) override {
-        if (failingCopy || locked.contains(path) || readOnly.contains(path)) {
-            return false;
-        }
-        files[path].assign(bytes.begin(), bytes.end());
-        return true;
+        return !failingCopy && (files[path].assign(bytes.begin(), bytes.end()), true);
     }
     // Made when the folder above it is kept.
     void CreateFolder(const std::u16string& path) override {

@@ -36,14 +36,12 @@ public:
     std::optional<ChosenFile> AskForFile(const FileDialogRequest& request) override {
         const bool open = request.kind == FileDialogKind::Open;
         shown.push_back({(open ? u"open " : u"save ") + std::u16string(request.filter)});
-        std::optional<ChosenFile> answer;
-        if (!fileAnswers.empty() && fileAnswers.front()) {
-            answer = ChosenFile{*fileAnswers.front(), fileType};
-        }
+        std::optional<std::u16string> path;
         if (!fileAnswers.empty()) {
+            path = fileAnswers.front();
             fileAnswers.pop_front();
         }
-        return answer;
+        return path ? std::optional(ChosenFile{*path, fileType}) : std::nullopt;
     }
 };
 

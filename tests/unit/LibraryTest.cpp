@@ -226,8 +226,10 @@ TEST(WordListText, ReadsTheFormsOtherInputMethodsWrite) {
     } cases[] = {
         // Rime dictionaries: the header's columns, as a block or a flow list, or the default.
         {Utf8Bytes(u"# Rime\n---\nname: w\ncolumns:\n  - code\n  - text\n...\n# 注释\n"
-                   u"wqwu\t我们\t100\npwnr\t学习\n"),
-         two},
+                   u"wqwu\t我们\t100\npwnr\t学习\nwqwu\n"),
+         two,
+         0,
+         {11}},
         {Utf8Bytes(u"---\ncolumns: [text, \"code\"]\n...\n我们\twqwu\n学习\tpwnr\t5\n"), two},
         {Utf8Bytes(u"---\n...\n我们\twqwu\t9\twq\n学习\n学 习\tpwnr\n"), {two[0]}, 0, {4, 5}},
         // A Rime snapshot: its # lines, counts after the words, a deleted word.

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Draws the application icon and writes res/WordMaint.ico.
 
-The icon is a blue key cap carrying the character 五 in white strokes. The ICO holds nine
-classic images (bitmap plus AND mask, no PNG): 48, 32 and 16 pixels square, each in 16
-colours, 256 colours and 24-bit colour. Every size is laid out on its own pixel grid so that
-the strokes stay sharp. The 24-bit images smooth the rounded corners and the slanted stroke;
+The icon is a blue key cap carrying the character 五 in white strokes. The ICO holds 21
+classic images (bitmap plus AND mask, no PNG): 64, 48, 40, 32, 24, 20 and 16 pixels square,
+each in 16 colours, 256 colours and 24-bit colour; those are the large and small icons' sizes
+at 100 %, 125 %, 150 % and 200 % (32 and 16, 40 and 20, 48 and 24, 64 and 32). Every size is
+laid out on its own pixel grid so that the strokes stay sharp. The 24-bit images smooth the rounded corners and the slanted stroke;
 the 256-colour images share one palette built from their colours, the 16-colour images use
 the standard VGA palette.
 
@@ -39,8 +40,21 @@ VGA_OF_PART = {"outline": NAVY, "skirt": NAVY, "face": BLUE, "shadow": NAVY, "gl
 # Per size: the cap, the skirt inside its outline and the top face as rounded rectangles
 # (x0, y0, x1, y1, radius; x1 and y1 exclusive, in pixels), the strokes of 五 as polygons
 # (top bar, slanted vertical, middle bar, its downward fold, bottom bar) and the offset of
-# their shadow. The 16-pixel vertical is a crisp two-step staircase rather than a blur.
+# their shadow. Up to 24 pixels the vertical is a crisp two-step staircase rather than a blur.
 LAYOUTS = {
+    64: {
+        "cap": (1, 1, 63, 63, 11),
+        "skirt": (2, 2, 62, 62, 10),
+        "face": (5, 4, 59, 53, 8),
+        "strokes": [
+            [(16, 11), (48, 11), (48, 16), (16, 16)],
+            [(29, 16), (34, 16), (28, 43), (23, 43)],
+            [(25, 27), (45, 27), (45, 32), (25, 32)],
+            [(40, 32), (45, 32), (45, 43), (40, 43)],
+            [(13, 43), (51, 43), (51, 48), (13, 48)],
+        ],
+        "shadow": 1,
+    },
     48: {
         "cap": (1, 1, 47, 47, 8),
         "skirt": (2, 2, 46, 46, 7),
@@ -51,6 +65,19 @@ LAYOUTS = {
             [(19, 20), (34, 20), (34, 24), (19, 24)],
             [(30, 24), (34, 24), (34, 32), (30, 32)],
             [(10, 32), (38, 32), (38, 36), (10, 36)],
+        ],
+        "shadow": 1,
+    },
+    40: {
+        "cap": (1, 1, 39, 39, 7),
+        "skirt": (2, 2, 38, 38, 6),
+        "face": (3, 3, 37, 33, 5),
+        "strokes": [
+            [(10, 6), (30, 6), (30, 10), (10, 10)],
+            [(18, 10), (22, 10), (18, 26), (14, 26)],
+            [(16, 16), (28, 16), (28, 20), (16, 20)],
+            [(24, 20), (28, 20), (28, 26), (24, 26)],
+            [(8, 26), (32, 26), (32, 30), (8, 30)],
         ],
         "shadow": 1,
     },
@@ -66,6 +93,34 @@ LAYOUTS = {
             [(6, 21), (26, 21), (26, 24), (6, 24)],
         ],
         "shadow": 1,
+    },
+    24: {
+        "cap": (0, 0, 24, 24, 4),
+        "skirt": (1, 1, 23, 23, 3),
+        "face": (2, 1, 22, 19, 3),
+        "strokes": [
+            [(6, 3), (18, 3), (18, 5), (6, 5)],
+            [(11, 5), (13, 5), (13, 10), (11, 10)],
+            [(10, 10), (12, 10), (12, 16), (10, 16)],
+            [(12, 10), (17, 10), (17, 12), (12, 12)],
+            [(15, 12), (17, 12), (17, 16), (15, 16)],
+            [(5, 16), (19, 16), (19, 18), (5, 18)],
+        ],
+        "shadow": 1,
+    },
+    20: {
+        "cap": (0, 0, 20, 20, 3),
+        "skirt": (1, 1, 19, 19, 2),
+        "face": (1, 1, 19, 16, 2),
+        "strokes": [
+            [(5, 2), (15, 2), (15, 4), (5, 4)],
+            [(9, 4), (11, 4), (11, 8), (9, 8)],
+            [(8, 8), (10, 8), (10, 13), (8, 13)],
+            [(10, 8), (14, 8), (14, 10), (10, 10)],
+            [(12, 10), (14, 10), (14, 13), (12, 13)],
+            [(4, 13), (16, 13), (16, 15), (4, 15)],
+        ],
+        "shadow": 0,
     },
     16: {
         "cap": (0, 0, 16, 16, 3),

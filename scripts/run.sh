@@ -4,6 +4,9 @@
 # words) and starts the program: in a window on your display when DISPLAY is set, otherwise
 # under Xvfb, where it loads the demo library, writes screenshots of the main window to build/
 # and ends the program again.
+#
+# WORDMAINT_WINE_DPI=144 scripts/run.sh runs it on a screen of 144 dots per inch (Windows' 150 %;
+# 120 is 125 %, 192 is 200 %); the screenshots' names then end in -144dpi.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -20,6 +23,9 @@ program=$root/build/win64/src/app/$product.exe
 demo=$root/build/demo
 session=$demo/session
 user_display=${DISPLAY:-}
+dpi=${WORDMAINT_WINE_DPI:-96}
+shot_suffix=
+[ "$dpi" = 96 ] || shot_suffix=-${dpi}dpi
 
 scripts/wine-runner.sh --stop-session "$session"
 trap 'scripts/wine-runner.sh --stop-session "$session"' EXIT
@@ -50,14 +56,16 @@ sleep 1
 # The combo box has the focus: the arrow key chooses its first entry, the traditional library.
 xdotool key --window "$window" Down
 sleep 2
-import -window "$window" "$root/build/main-window.png"
+import -window "$window" "$root/build/main-window$shot_suffix.png"
 
-# A click on a phrase cell lays the editor over it, its text selected.
-xdotool mousemove --window "$window" 260 110 click 1
+# A click on a phrase cell lays the editor over it, its text selected. The window and the cell
+# grow with the DPI.
+xdotool mousemove --window "$window" $((260 * dpi / 96)) $((110 * dpi / 96)) click 1
 sleep 1
-import -window "$window" "$root/build/cell-editor.png"
+import -window "$window" "$root/build/cell-editor$shot_suffix.png"
 xdotool key --window "$window" Escape
 sleep 1
 xdotool key --window "$window" Escape
 wait || true
-echo "run.sh: screenshots of the main window: build/main-window.png, build/cell-editor.png"
+echo "run.sh: screenshots of the main window: build/main-window$shot_suffix.png," \
+    "build/cell-editor$shot_suffix.png"

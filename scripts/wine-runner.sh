@@ -17,6 +17,10 @@
 # users' code page 936); a test sets it through its ENVIRONMENT property to run under another
 # collation.
 #
+# WORDMAINT_WINE_DPI, read by --start-session, gives the session's screen that many dots per
+# inch (the prefix's LogPixels; default 96, Windows' 100 %), its Xvfb screen grown in step so
+# that a window scaled with it fits as it does at 96.
+#
 # Wine keeps a read-only file read-only only through its Unix permissions, which root bypasses.
 # Run as root, every Wine process (the wineserver too: it opens the files) therefore runs
 # without the capabilities that bypass them, so read-only files behave as they do on Windows.
@@ -72,11 +76,15 @@ start_session() {
     local log=$dir/session.log
     : >"$log"
 
+    local dpi=${WORDMAINT_WINE_DPI:-96}
+    [[ $dpi =~ ^[1-9][0-9]*$ ]] || die "WORDMAINT_WINE_DPI is not a number: $dpi"
+    local screen=$((1280 * dpi / 96))x$((1024 * dpi / 96))x24
+
     # Xvfb picks a free display itself and writes its number to fd 3. setsid and the redirects
     # keep it from holding the caller's terminal or CTest's output pipes.
     # 9>&-: the session lock (see lock_session) stays with this script, not with the servers.
-    setsid sh -c 'echo $$ >"$1"; exec Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
-        3>"$2"' sh "$dir/xvfb.pid" "$dir/display" </dev/null >>"$log" 2>&1 9>&- &
+    setsid sh -c 'echo $$ >"$1"; exec Xvfb -displayfd 3 -screen 0 "$3" -nolisten tcp 3>"$2"' \
+        sh "$dir/xvfb.pid" "$dir/display" "$screen" </dev/null >>"$log" 2>&1 9>&- &
     local i
     for ((i = 0; i < 100; i++)); do
         [ -s "$dir/display" ] && break
@@ -114,6 +122,10 @@ REGEDIT4
 "MS Shell Dlg 2"="$font_family"
 "Tahoma"="$font_family"
 "SimSun"="$font_family"
+
+; The screen's dots per inch: what a DPI-aware program scales its pixels by.
+[HKEY_CURRENT_USER\\Control Panel\\Desktop]
+"LogPixels"=dword:$(printf '%08x' "$dpi")
 EOF
     "${as_user[@]}" "$WINE64" regedit /S "Z:${reg//\//\\}" </dev/null >>"$log" 2>&1 9>&- ||
         die "regedit failed (see $log)"

@@ -1,5 +1,6 @@
 #include "Dialog.h"
 
+#include "ScreenDpi.h"
 #include "WinApp.h"
 
 namespace afx {
@@ -113,6 +114,9 @@ LRESULT CDialog::DefWindowProc(UINT, WPARAM, LPARAM) {
 }
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
+    // Before the controls are bound: one that sizes itself as it is bound (to its text, say)
+    // then does so at its scaled place.
+    ScaleDialogToScreen(m_hWnd);
     return OnInitDialog();
 }
 

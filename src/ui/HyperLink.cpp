@@ -44,6 +44,7 @@ const afx::MessageEntry CHyperLink::messageEntries[] = {
     afx::OnReflectedCtlColor<&CHyperLink::OnCtlColor>(WM_CTLCOLORSTATIC),
     afx::OnSetCursor<&CHyperLink::OnSetCursor>(),
     afx::OnMouseMove<&CHyperLink::OnMouseMove>(),
+    afx::OnMessage<&CHyperLink::OnCaptureChanged>(WM_CAPTURECHANGED),
 };
 const afx::MessageMap CHyperLink::messageMap{&afx::CStatic::messageMap, messageEntries};
 
@@ -153,6 +154,16 @@ void CHyperLink::OnMouseMove(UINT, POINT point) {
     RedrawNow();
     // With the capture held, the move that takes the pointer off the label still comes here.
     ::SetCapture(m_hWnd);
+}
+
+// Another window took the capture (a menu, a message box): the move that takes the pointer
+// off the label would not come here, so the hover ends now.
+LRESULT CHyperLink::OnCaptureChanged(WPARAM, LPARAM) {
+    if (m_bOverControl) {
+        m_bOverControl = false;
+        RedrawNow();
+    }
+    return Default();
 }
 
 void CHyperLink::OnLinkClicked() {

@@ -41,6 +41,7 @@ protected:
     HBRUSH OnCtlColor(HDC dc);
     BOOL OnSetCursor(HWND window, UINT hitTest, UINT message);
     void OnMouseMove(UINT keyFlags, POINT point);
+    LRESULT OnCaptureChanged(WPARAM, LPARAM);
 
     void ShowOpenError(int code);
     void FitToText();

@@ -11,6 +11,7 @@
 #include "Menu.h"
 #include "Messages.h"
 #include "PaintDC.h"
+#include "ScreenDpi.h"
 #include "ShutdownBlockReason.h"
 #include "TableHistory.h"
 #include "TableSearch.h"
@@ -78,9 +79,20 @@ const afx::MessageEntry CWordMaintDlg::messageEntries[] = {
 };
 const afx::MessageMap CWordMaintDlg::messageMap{&afx::CDialog::messageMap, messageEntries};
 
+// The icon file holds an image drawn for each size the system asks for, up to 200 %: the large
+// icon at its size (LoadIcon's), the small one for the caption and the taskbar at its own.
 CWordMaintDlg::CWordMaintDlg(afx::CWnd* parent)
     : afx::CDialog(IDD_MAIN, parent),
-      m_hIcon(::LoadIconW(afx::AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME))) {
+      m_hIcon(::LoadIconW(afx::AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME))),
+      m_hSmallIcon(static_cast<HICON>(::LoadImageW(
+          afx::AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+          ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR))) {
+}
+
+CWordMaintDlg::~CWordMaintDlg() {
+    if (m_hSmallIcon != nullptr) {
+        ::DestroyIcon(m_hSmallIcon);  // not shared: loaded at a size of its own
+    }
 }
 
 void CWordMaintDlg::DoDataExchange(afx::CDataExchange* dx) {
@@ -102,7 +114,7 @@ BOOL CWordMaintDlg::OnInitDialog() {
     }
 
     SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
+    SetIcon(m_hSmallIcon != nullptr ? m_hSmallIcon : m_hIcon, FALSE);
 
     m_libraryCombo.SetWindowText(emb::WideString(emb::kChoosePrompt));
     m_libraryCombo.SetItemData(m_libraryCombo.AddString(emb::WideString(emb::kSimplifiedEntry)),
@@ -111,11 +123,13 @@ BOOL CWordMaintDlg::OnInitDialog() {
                                static_cast<DWORD_PTR>(emb::LibraryChoice::Traditional));
 
     m_wordList.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    m_wordList.InsertColumn(emb::kCodeColumn, emb::WideString(emb::kCodeHeading), LVCFMT_LEFT, 60);
+    // Widths in pixels at 96 DPI: the list grows with the screen's scale, and so do they.
+    m_wordList.InsertColumn(emb::kCodeColumn, emb::WideString(emb::kCodeHeading), LVCFMT_LEFT,
+                            afx::ScaleToScreen(60));
     m_wordList.InsertColumn(emb::kPhraseColumn, emb::WideString(emb::kPhraseHeading), LVCFMT_LEFT,
-                            500);
+                            afx::ScaleToScreen(500));
     m_wordList.InsertColumn(emb::kNumberColumn, emb::WideString(emb::kNumberHeading), LVCFMT_LEFT,
-                            50);
+                            afx::ScaleToScreen(50));
     m_wordList.SetColumnValidChars(emb::WideString(emb::kCodeLetters), emb::kCodeColumn);
     m_wordList.SetReadOnlyColumn(emb::kNumberColumn, true);
 

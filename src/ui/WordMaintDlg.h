@@ -19,6 +19,7 @@
 class CWordMaintDlg : public afx::CDialog {
 public:
     explicit CWordMaintDlg(afx::CWnd* parent = nullptr);
+    ~CWordMaintDlg() override;
 
     static const afx::MessageEntry messageEntries[];
     static const afx::MessageMap messageMap;
@@ -70,6 +71,7 @@ protected:
     virtual emb::LocateStatus FindLibraries();
 
     HICON m_hIcon;
+    HICON m_hSmallIcon;
     afx::CComboBox m_libraryCombo;
     CEditableListCtrl m_wordList;
     emb::LibraryPaths m_paths;

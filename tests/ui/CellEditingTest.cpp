@@ -5,14 +5,6 @@ namespace {
 
 using CellEditingTest = WindowTest;
 
-// The editor's place in the list's client coordinates.
-RECT EditorRect(HWND list) {
-    RECT placed = {};
-    ::GetWindowRect(Harness::OpenEditor(list), &placed);
-    ::MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&placed), 2);
-    return placed;
-}
-
 TEST_F(CellEditingTest, TheCodeEditorTakesOnlyTheLettersAToYAndEnterEndsTheEdit) {
     Start({{u"ab", u"中国"}});
     s_beeps = 0;
@@ -54,8 +46,7 @@ TEST_F(CellEditingTest, LosingTheFocusOrScrollingEndsTheEditWithTheTypedText) {
          [this] { return TextOf(::GetFocus()) == L"人民" && ::GetFocus() == OpenEditor(List()); });
     EXPECT_EQ(CellText(List(), 0, 0), L"gh");
     EXPECT_EQ(::FindWindowExW(List(), OpenEditor(List()), L"Edit", nullptr), nullptr);
-    EXPECT_EQ(EditorRect(List()).left, CellRect(List(), 1, 1).left);
-    EXPECT_EQ(EditorRect(List()).top, CellRect(List(), 1, 1).top);
+    EXPECT_EQ(Edges(EditorRect(List())), Edges(CellRect(List(), 1, 1)));
     // So also when the edit it ends completes the blank row, which appends a new one.
     EditCell(2, 0, L"ef");
     EditCell(2, 1, L"新词", 0);

@@ -78,6 +78,11 @@ TEST_F(HyperLinkTest, ThePointerOverTheLabelTakesTheCaptureTurnsItToTheHoverColo
     Wait("the label lets the capture go", [] { return ::GetCapture() == nullptr; });
     EXPECT_EQ(TextColor(label), kLinkColor);
     Wait("the tooltip hides", [&] { return ShownTip(label) == L""; });
+    PointAt(label);
+    Wait("the label takes the capture again", [&] { return ::GetCapture() == label; });
+    ::SetCapture(List());  // another window takes it: the hover ends with it
+    EXPECT_EQ(TextColor(label), kLinkColor);
+    ::ReleaseCapture();
 }
 
 // A click opens the target through the shell, else with the browser registered for web pages;

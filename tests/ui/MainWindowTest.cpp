@@ -1,9 +1,11 @@
 #include <future>
+#include <map>
 
 #include "CellEdit.h"
 #include "HyperLink.h"
 #include "LocateLibraries.h"
 #include "Messages.h"
+#include "ScreenDpi.h"
 #include "Utf8.h"
 #include "WindowHarness.h"
 
@@ -312,6 +314,41 @@ TEST_F(MainWindowTest, ChoosingAnotherLibraryAsksAboutTheUnsavedChangesOfTheOneL
     typeEntry(L"繁");  // nothing unsaved: loaded at once
     Wait("the library typed shows", [&] { return RowsOf(List()) == L"ft 繁体字 0000;  0001;"; });
     CloseAtOnce();
+}
+
+// The window as a program unaware of the DPI gets it (laid out at 96), then as this one does:
+// what it sizes in pixels grows by the screen's scale. Also run at 144 DPI (CMakeLists.txt).
+TEST_F(MainWindowTest, EverythingGrowsByTheScreensScale) {
+    const std::map<int, std::vector<int>> widths = {{96, {60, 500, 50}}, {144, {90, 750, 75}}};
+    RECT unscaled = {};
+    for (const auto awareness :
+         {DPI_AWARENESS_CONTEXT_UNAWARE, DPI_AWARENESS_CONTEXT_SYSTEM_AWARE}) {
+        const DPI_AWARENESS_CONTEXT before = ::SetThreadDpiAwarenessContext(awareness);
+        Start({{u"ab", u"中国"}});
+        const int dpi = afx::ScreenDpi();
+        const auto width = [this](int column) { return ListView_GetColumnWidth(List(), column); };
+        EXPECT_EQ((std::vector{width(0), width(1), width(2)}), widths.at(dpi));
+        RECT client = {};
+        ::GetClientRect(Dialog(), &client);
+        unscaled = unscaled.right == 0 ? client : unscaled;
+        EXPECT_NEAR(client.right, unscaled.right * dpi / 96.0, 2);
+        EXPECT_NEAR(client.bottom, unscaled.bottom * dpi / 96.0, 2);
+        // The link's hover area is its text, in the font it is drawn with.
+        const HWND link = Item(IDC_HOMEPAGE_LINK);
+        const HDC dc = ::GetDC(link);
+        ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(link, WM_GETFONT, 0, 0)));
+        RECT text = {};
+        ::DrawTextW(dc, TextOf(link).c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        ::ReleaseDC(link, dc);
+        RECT area = {};
+        ::GetClientRect(link, &area);
+        EXPECT_EQ(Edges(area), Edges(text));
+        EditCell(0, 1, L"", 0);
+        EXPECT_EQ(Edges(EditorRect(List())), Edges(CellRect(List(), 0, 1)));
+        PressKey(OpenEditor(List()), VK_ESCAPE);
+        CloseAtOnce();
+        ::SetThreadDpiAwarenessContext(before);
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -213,6 +214,17 @@ struct Harness {
     static HWND OpenEditor(HWND list) {
         const HWND editor = ::FindWindowExW(list, nullptr, L"Edit", nullptr);
         return editor != nullptr && ::IsWindowVisible(editor) ? editor : nullptr;
+    }
+    // A rectangle's edges, to compare and print.
+    static std::array<LONG, 4> Edges(RECT rect) {
+        return {rect.left, rect.top, rect.right, rect.bottom};
+    }
+    // The open editor's place in the list's client coordinates.
+    static RECT EditorRect(HWND list) {
+        RECT placed = {};
+        ::GetWindowRect(OpenEditor(list), &placed);
+        ::MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&placed), 2);
+        return placed;
     }
 
     // What the window shows, frame and children included, row by row.

@@ -242,7 +242,7 @@ TEST(WordListText, ReadsTheFormsOtherInputMethodsWrite) {
              Bytes{0xCE, 0xD2, 0xC3, 0xC7, '\n', 'p', 'w', 'n', 'r', ' ', 0xD1, 0xA7, 0xCF, 0xB0},
          two},
         // A phrase, then its code with a flag or a weight.
-        {Utf8Bytes(u"我们\twqwu#固\n学习\tpwnr\t120\n"), two},
+        {Utf8Bytes(u"我们\twqwu#固\t10%\n学习\tpwnr\t-3\n"), two},
         // Not words: a code with z, a setting outside a header, a count amid the fields.
         {Utf8Bytes(u"zzzz\t我们\nkey=value\nwqwu 100 我们\npwnr\t学习\n"), {two[1]}, 0, {1, 2, 3}},
         // What Backup writes.

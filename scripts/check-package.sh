@@ -459,6 +459,10 @@ printf 'aaaa\t工工工工\nkhlg\t中国\n' >words.txt
 "$root/scripts/wine-runner.sh" ./embtool.exe dump words.emb | cmp - words.txt ||
     die "embtool.exe dump does not give back the words built"
 say "embtool.exe build and dump: the words came back"
+# The code table beside embtool in the zip's folder.
+out=$("$root/scripts/wine-runner.sh" ./embtool.exe code 经济观察) || die "embtool.exe code failed"
+[ "$out" = $'经济观察\txicp' ] || die "embtool.exe code printed '$out', not 经济观察<TAB>xicp"
+say "embtool.exe code 经济观察: xicp, from the table beside it"
 cd "$root"
 TMPDIR=$work scripts/wine-runner.sh --stop-session "$session"
 end

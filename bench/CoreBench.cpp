@@ -1,12 +1,15 @@
 // The word table's operations on an in-memory table, each beside its literal form.
 
 #include <cstdio>
+#include <optional>
 
 #include "BenchSupport.h"
+#include "LazyCodeTable.h"
 #include "LibraryCommands.h"
 #include "LiteralRules.h"
 #include "MemoryWordTable.h"
 #include "UserWordFormat.h"
+#include "Utf8.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/RecordingPrompt.h"
 #include "support/ChineseDecoder.h"
@@ -96,10 +99,40 @@ void Measure(int size, int runs) {
                     size > emb::kWordLimit || image.size() == emb::kFileSize);
 }
 
+#ifdef WORDMAINT_CODE_TABLE_PATH
+// The first code asked of the code table, which reads it, and then the codes of a full library's
+// phrases.
+void MeasureCoding(const char* table, int runs) {
+    char title[64];
+    std::snprintf(title, sizeof title, "the code table (median of %d runs)", runs);
+    bench::PrintHeader(title);
+    const std::u16string path = emb::FromUtf8(table).value_or(u"");
+    std::optional<emb::LazyCodeTable> codes;
+    std::optional<std::u16string> first;
+    const double reading = bench::MedianMilliseconds(
+        runs, [&] { codes.emplace(path); }, [&] { first = codes->CodeOf(u"经济观察"); });
+    bench::PrintRow("first code, the table read", reading, 0, first == u"xicp");
+    const std::vector<WordRecord> words = bench::MakeWords(1221, 3);
+    std::size_t coded = 0;
+    const double coding = bench::MedianMilliseconds(
+        runs, [&] { coded = 0; },
+        [&] {
+            for (const WordRecord& word : words) {
+                coded += codes->CodeOf(word.phrase).has_value() ? 1 : 0;
+            }
+        });
+    bench::PrintRow("codes of 1,221 phrases", coding, 0, coded > 0);
+    std::printf("(%zu of the 1,221 phrases of random characters coded)\n", coded);
+}
+#endif
+
 }  // namespace
 
 int main() {
     Measure(1221, 9);
     Measure(20000, 5);
+#ifdef WORDMAINT_CODE_TABLE_PATH
+    MeasureCoding(WORDMAINT_CODE_TABLE_PATH, 9);
+#endif
     return 0;
 }

@@ -26,6 +26,7 @@
 #define IDM_COPY 2006
 #define IDM_PASTE 2007
 #define IDM_FIND 2008
+#define IDM_CODE_PHRASES 2009
 
 // System-menu command: the low four bits of SC_* values are reserved for the system.
 #define IDM_ABOUTBOX 0x0010

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the release packages that scripts/package.sh wrote to dist/:
 #
-#   contents      SHA256SUMS matches; each zip holds exactly the program, embtool, the user guide
-#                 and the licence in one top folder, with UTF-8 names
+#   contents      SHA256SUMS matches; each zip holds exactly the program, embtool, the user guide,
+#                 the licence, and the code table (Debian's wubi86.dict.yaml, unchanged) with its
+#                 licence and copyright notice, in one top folder, with UTF-8 names
 #   executables   each exe is stripped, has no link time stamp and no checkout path, is built
 #                 for its zip's architecture, and imports system DLLs only (none of MinGW's
 #                 runtime DLLs); the DLLs are listed. Each also starts on Windows XP SP3 (the
@@ -125,7 +126,8 @@ for arch in "${archs[@]}"; do
     unzip -l "$zip"
     unzip -tq "$zip" >/dev/null || die "$zip is damaged"
     want=$(printf '%s\n' "$top/" "$top/LICENSE.txt" "$top/embtool.exe" "$top/$exe_name" \
-        "$top/用户说明.txt" | sort)
+        "$top/用户说明.txt" "$top/wubi86.dict.yaml" "$top/wubi86-LICENSE.txt" \
+        "$top/wubi86-copyright.txt" | sort)
     have=$(unzip -Z1 "$zip" | sort)
     [ "$have" = "$want" ] || die "$zip holds"$'\n'"$have"$'\n'"instead of"$'\n'"$want"
     # Windows takes a name as UTF-8 only when the entry says so; otherwise it reads the bytes in
@@ -141,6 +143,14 @@ EOF
     cmp docs/用户说明.txt "$work/$arch/$top/用户说明.txt" || die "$zip: the user guide differs"
     sed 's/\r*$/\r/' LICENSE | cmp - "$work/$arch/$top/LICENSE.txt" ||
         die "$zip: LICENSE.txt is not LICENSE with CRLF line ends"
+    cmp /usr/share/rime-data/wubi86.dict.yaml "$work/$arch/$top/wubi86.dict.yaml" ||
+        die "$zip: wubi86.dict.yaml is not rime-data-wubi's"
+    cat /usr/share/common-licenses/LGPL-3 <(echo) /usr/share/common-licenses/GPL-3 |
+        sed 's/\r*$/\r/' | cmp - "$work/$arch/$top/wubi86-LICENSE.txt" ||
+        die "$zip: wubi86-LICENSE.txt is not the LGPL-3 and the GPL-3 with CRLF line ends"
+    sed 's/\r*$/\r/' /usr/share/doc/rime-data-wubi/copyright |
+        cmp - "$work/$arch/$top/wubi86-copyright.txt" ||
+        die "$zip: wubi86-copyright.txt is not rime-data-wubi's copyright notice"
 done
 end
 
@@ -450,6 +460,10 @@ printf 'aaaa\t工工工工\nkhlg\t中国\n' >words.txt
 "$root/scripts/wine-runner.sh" ./embtool.exe dump words.emb | cmp - words.txt ||
     die "embtool.exe dump does not give back the words built"
 say "embtool.exe build and dump: the words came back"
+# The code table beside embtool in the zip's folder.
+out=$("$root/scripts/wine-runner.sh" ./embtool.exe code 经济观察) || die "embtool.exe code failed"
+[ "$out" = $'经济观察\txicp' ] || die "embtool.exe code printed '$out', not 经济观察<TAB>xicp"
+say "embtool.exe code 经济观察: xicp, from the table beside it"
 cd "$root"
 TMPDIR=$work scripts/wine-runner.sh --stop-session "$session"
 end

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release packages: the 32-bit and the 64-bit program in their release
 # configurations (CMake presets release-win32 and release-win64, for Windows XP SP3 and later:
-# cmake/mingw-*-xp.cmake), each zipped with embtool, the user guide and the licence, and
+# cmake/mingw-*-xp.cmake), each zipped with embtool, the user guide, the licence and the code
+# table (Debian's Wubi dictionary, unchanged, with its licence and copyright notice), and
 # SHA256SUMS over both zips.
 #
 #   scripts/package.sh [--build-prefix PREFIX] [--dist DIR]
@@ -23,6 +24,10 @@ die() {
 
 build_prefix=build/release-
 dist=dist
+# The code table's licence, the LGPL with the GPL whose terms it takes in, and its copyright
+# notice, as Debian gives them (base-files and rime-data-wubi).
+code_table_licence=(/usr/share/common-licenses/LGPL-3 /usr/share/common-licenses/GPL-3)
+code_table_copyright=/usr/share/doc/rime-data-wubi/copyright
 while [ $# -gt 0 ]; do
     case "$1" in
         --build-prefix)
@@ -83,8 +88,10 @@ for arch in win32 win64; do
     exe_name=$(version_field "$header" WORDMAINT_EXE_NAME)
     program=$bin/src/app/$exe_name
     embtool=$bin/src/cli/embtool.exe
+    code_table=$bin/src/app/wubi86.dict.yaml
     [ -f "$program" ] || die "the build made no $program"
     [ -f "$embtool" ] || die "the build made no $embtool"
+    [ -f "$code_table" ] || die "the build put no $code_table beside the program"
 
     package=$name-$version-$arch
     stage=$bin/package/$package
@@ -94,6 +101,11 @@ for arch in win32 win64; do
     cp docs/用户说明.txt "$stage/"
     # CRLF line ends, so that Notepad shows the licence as it reads here.
     sed 's/\r*$/\r/' LICENSE >"$stage/LICENSE.txt"
+    # A separate file the user may replace with another edition's dictionary.
+    cp "$code_table" "$stage/"
+    cat "${code_table_licence[0]}" <(echo) "${code_table_licence[1]}" | sed 's/\r*$/\r/' \
+        >"$stage/wubi86-LICENSE.txt"
+    sed 's/\r*$/\r/' "$code_table_copyright" >"$stage/wubi86-copyright.txt"
 
     "$python" scripts/make-zip.py --date "$epoch" "$dist/$package.zip" "$stage"
     zips+=("$package.zip")

@@ -15,6 +15,8 @@ packages=(
     wine64 xvfb xauth x11-utils xdotool fonts-wqy-microhei fonts-wqy-zenhei imagemagick
     locales
     python3 unzip
+    # The Wubi code table the packages ship beside the program.
+    rime-data-wubi
 )
 # zh_CN: the users' code page 936 and sort order under Wine; en_US: tests under another collation.
 locales=(zh_CN.UTF-8 en_US.UTF-8)

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "BuildCommand.h"
+#include "CodeCommand.h"
 #include "DiffCommand.h"
 #include "DumpCommand.h"
 #include "InfoCommand.h"
@@ -21,6 +22,7 @@ constexpr std::string_view kUsage =
     "       embtool info FILE\n"
     "       embtool merge LIBRARY BACKUP\n"
     "       embtool diff A B\n"
+    "       embtool code [--table FILE] PHRASE...\n"
     "       embtool --help\n"
     "       embtool --version\n"
     "\n"
@@ -56,6 +58,12 @@ constexpr std::string_view kUsage =
     "         phrase (UTF-16 units); records with an empty code or phrase are not words, and\n"
     "         order and repeated words are ignored; the exit status is 0 when A and B hold the\n"
     "         same words, 1 when they differ\n"
+    "  code   prints PHRASE<TAB>code for each PHRASE: its Wubi code worked out from a Rime\n"
+    "         dictionary, FILE or else the first *.dict.yaml beside embtool (a character's\n"
+    "         code is its longest there, a phrase's code follows the dictionary's encoder\n"
+    "         rules, or the standard Wubi rules when it has none); for a phrase it can't\n"
+    "         code, one line on stderr names the character that has no code, and the exit\n"
+    "         status is 2\n"
     "  --version  prints the product name and version\n"
     "\n"
     "exit status: 0 success, 1 usage error or (diff) different words, 2 bad input or I/O error\n";
@@ -101,7 +109,19 @@ int UsageError(std::ostream& err, std::string_view problem) {
     return kExitUsage;
 }
 
-int Dispatch(const Args& args, std::ostream& out, std::ostream& err) {
+int Code(const Args& args, const std::u16string& programFolder, std::ostream& out,
+         std::ostream& err) {
+    const bool table = args.size() > 1 && args[1] == u"--table";
+    const std::size_t first = table ? 3 : 1;
+    if (args.size() <= first) {
+        return UsageError(err, "wrong number of arguments for code");
+    }
+    return RunCode(table ? args[2] : u"", programFolder, Args(args.begin() + first, args.end()),
+                   out, err);
+}
+
+int Dispatch(const Args& args, const std::u16string& programFolder, std::ostream& out,
+             std::ostream& err) {
     if (args.empty()) {
         return UsageError(err, "no command given");
     }
@@ -126,6 +146,9 @@ int Dispatch(const Args& args, std::ostream& out, std::ostream& err) {
         }
         return RunDump(args[2], DumpForm::Rime, out, err);
     }
+    if (name == u"code") {
+        return Code(args, programFolder, out, err);
+    }
     for (const Command& command : kCommands) {
         if (name == command.name) {
             if (args.size() - 1 != command.operands) {
@@ -139,10 +162,11 @@ int Dispatch(const Args& args, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
-int RunEmbTool(const std::vector<std::u16string>& args, std::ostream& out, std::ostream& err) {
+int RunEmbTool(const std::vector<std::u16string>& args, std::ostream& out, std::ostream& err,
+               const std::u16string& programFolder) {
     int status = kExitFailure;
     try {
-        status = Dispatch(args, out, err);
+        status = Dispatch(args, programFolder, out, err);
     } catch (const std::exception& error) {
         // Out of memory for a huge input, mostly: still one line and a failure status.
         err << "internal error: " << error.what() << '\n';

@@ -14,6 +14,8 @@ enum ExitCode : int {
 };
 
 // Runs the command line args (without the program name). Output and messages are UTF-8.
-int RunEmbTool(const std::vector<std::u16string>& args, std::ostream& out, std::ostream& err);
+// programFolder: the folder embtool is in, where it looks for its code table.
+int RunEmbTool(const std::vector<std::u16string>& args, std::ostream& out, std::ostream& err,
+               const std::u16string& programFolder = {});
 
 }  // namespace embtool

@@ -13,6 +13,15 @@ std::filesystem::path ToFsPath(const std::u16string& path) {
 #endif
 }
 
+std::u16string FromFsPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+    const std::wstring text = path.wstring();
+    return std::u16string(text.begin(), text.end());
+#else
+    return emb::FromUtf8(path.string()).value_or(std::u16string());
+#endif
+}
+
 std::string DisplayPath(const std::u16string& path) {
     // Appended piece by piece: g++ 12 at -O3 warns falsely (-Wrestrict) about "'" + text.
     std::string text(1, '\'');

@@ -1,7 +1,9 @@
 // The embtool program: arguments in, UTF-8 bytes out, on every platform.
 
+#include <filesystem>
 #include <iostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "EmbTool.h"
@@ -10,6 +12,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
+#include <windows.h>
 
 int wmain(int argc, wchar_t* argv[]) {
     // Binary mode: UTF-8 bytes pass unchanged and LF is not turned into CRLF.
@@ -20,7 +23,15 @@ int wmain(int argc, wchar_t* argv[]) {
         const std::wstring arg(argv[i]);
         args.emplace_back(arg.begin(), arg.end());
     }
-    return embtool::RunEmbTool(args, std::cout, std::cerr);
+    // A path that fills the buffer may be cut: then there is no folder to look in.
+    std::vector<wchar_t> program(32768);
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
+    std::wstring folder;
+    if (length > 0 && length < program.size()) {
+        folder = std::filesystem::path(std::wstring(program.data(), length)).parent_path();
+    }
+    return embtool::RunEmbTool(args, std::cout, std::cerr, {folder.begin(), folder.end()});
 }
 
 #else
@@ -37,7 +48,13 @@ int main(int argc, char* argv[]) {
         }
         args.push_back(std::move(*arg));
     }
-    return embtool::RunEmbTool(args, std::cout, std::cerr);
+    std::error_code error;
+    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error && argc > 0) {
+        program = argv[0];
+    }
+    const std::u16string folder = emb::FromUtf8(program.parent_path().string()).value_or(u"");
+    return embtool::RunEmbTool(args, std::cout, std::cerr, folder);
 }
 
 #endif

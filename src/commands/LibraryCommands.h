@@ -1,6 +1,6 @@
 #pragma once
 
-// The five commands of the main window on the chosen library: each reads and changes the word
+// The commands of the main window on the chosen library: each reads and changes the word
 // table, opens files only while it runs, and tells the user through the prompt.
 
 #include <span>
@@ -60,6 +60,12 @@ void ImportWords(const LibraryContext& context, const LegacyTextDecoder& legacy)
 // Adds the words of a text as Import adds a word list's, read by the same rules; a text with no
 // word in it is said to hold none, and the table is left as it is.
 void PasteWords(const LibraryContext& context, std::u16string_view text);
+
+class LazyCodeTable;
+
+// Gives the selected rows that have a phrase and no code the phrases' codes; says how many could
+// not be coded, or that the code table can't be read.
+void CodeSelectedPhrases(const LibraryContext& context, LazyCodeTable& codes);
 
 // Copies the chosen library's file to a file the user names, or writes its words there as a
 // text word list or a Rime dictionary (whose version is today), as the user chooses.

@@ -65,6 +65,23 @@ void SortKnownRows(WordTable& table, int low, std::vector<WordRecord>& rows) {
     rows = std::move(sorted);
 }
 
+bool NeedsCode(const WordTable& table, int row) {
+    return table.CellText(row, kCodeColumn).empty() && !table.CellText(row, kPhraseColumn).empty();
+}
+
+// Gives a row with a phrase and no code the phrase's code; answers false when the row still
+// needs one.
+bool CodeRow(WordTable& table, int row, PhraseCoder& coder) {
+    if (!NeedsCode(table, row)) {
+        return true;
+    }
+    const std::optional<std::u16string> code = coder.CodeOf(table.CellText(row, kPhraseColumn));
+    if (code) {
+        table.SetCellText(row, kCodeColumn, *code);
+    }
+    return code.has_value();
+}
+
 struct RecordHash {
     std::size_t operator()(const WordRecord& record) const {
         const std::size_t code = std::hash<std::u16string>{}(record.code);
@@ -158,7 +175,7 @@ std::u16string CutToUnits(std::u16string_view text, std::size_t limit) {
     return std::u16string(text.substr(0, length));
 }
 
-void ApplyCellEditRule(WordTable& table, int row, int column) {
+void ApplyCellEditRule(WordTable& table, int row, int column, PhraseCoder* coder) {
     const std::u16string text = table.CellText(row, column);
     if (column == kCodeColumn) {
         // The editor lets only these letters be typed; a paste or an input method's result
@@ -177,11 +194,31 @@ void ApplyCellEditRule(WordTable& table, int row, int column) {
         std::copy_if(text.begin(), text.end(), std::back_inserter(kept),
                      [](char16_t unit) { return unit > kHighestDroppedPhraseUnit; });
         table.SetCellText(row, column, CutToUnits(kept, kMaxEditedPhraseUnits));
+        if (coder != nullptr) {
+            CodeRow(table, row, *coder);
+        }
     }
 
     if (IsCompleteRow(table, table.RowCount() - 1)) {
         AppendBlankRow(table);
     }
+}
+
+std::size_t CodeSelectedRows(WordTable& table, PhraseCoder& coder) {
+    std::size_t uncoded = 0;
+    for (const int row : table.GetSelection().rows) {
+        uncoded += CodeRow(table, row, coder) ? 0 : 1;
+    }
+    if (IsCompleteRow(table, table.RowCount() - 1)) {
+        AppendBlankRow(table);
+    }
+    return uncoded;
+}
+
+bool HasUncodedSelection(const WordTable& table) {
+    const std::vector<int> rows = table.GetSelection().rows;
+    return std::any_of(rows.begin(), rows.end(),
+                       [&table](int row) { return NeedsCode(table, row); });
 }
 
 std::vector<WordRecord> TidyUpRows(WordTable& table) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "PhraseCoder.h"
 #include "UserWordFormat.h"
 #include "WordRecord.h"
 #include "WordTable.h"
@@ -57,8 +58,17 @@ std::u16string CutToUnits(std::u16string_view text, std::size_t limit);
 
 // The rule run after every finished cell edit: a code keeps only the letters of kCodeLetters
 // (capitals lowercased) and is cut to 4, a phrase keeps only its units above U+0080 and is cut
-// to 40, and a blank row is appended when the last row is complete.
-void ApplyCellEditRule(WordTable& table, int row, int column);
+// to 40, and then gets the code coder works out for it when its row's code is empty; a blank
+// row is appended when the last row is complete.
+void ApplyCellEditRule(WordTable& table, int row, int column, PhraseCoder* coder = nullptr);
+
+// Gives each selected row that has a phrase and an empty code the code coder works out for its
+// phrase, and a blank row after the last row when that is then complete. Answers how many of
+// those rows got no code.
+std::size_t CodeSelectedRows(WordTable& table, PhraseCoder& coder);
+
+// Whether a selected row has a phrase and an empty code.
+bool HasUncodedSelection(const WordTable& table);
 
 // Removes every incomplete row and renumbers the rest from "0000". Answers the code and phrase
 // of each row left, in table order.

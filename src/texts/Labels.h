@@ -24,6 +24,7 @@ inline constexpr std::u16string_view kCutItem = u"剪切\tCtrl+X";
 inline constexpr std::u16string_view kCopyItem = u"复制\tCtrl+C";
 inline constexpr std::u16string_view kPasteItem = u"粘贴\tCtrl+V";
 inline constexpr std::u16string_view kFindItem = u"查找…\tCtrl+F";
+inline constexpr std::u16string_view kCodePhrasesItem = u"生成编码";
 
 // Filters as "description|pattern|...||", one entry after another.
 inline constexpr std::u16string_view kUserWordFileFilter = u"save files (*.EMB)|*.EMB||";

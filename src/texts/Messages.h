@@ -127,6 +127,18 @@ inline std::u16string NotFoundMessage(std::u16string_view text) {
     return u"找不到“" + std::u16string(text) + u"”。";
 }
 
+// Codes worked out for the selected rows: some phrases have a character the code table lacks,
+// or more characters than its rules code.
+inline std::u16string UncodedPhrasesMessage(std::u16string_view count) {
+    return std::u16string(count) +
+           u"个词组没能生成编码：编码词典里没有其中的某个字，或者没有这么长的词组的编码规则。"
+           u"\n这些行的编码还是空的。";
+}
+// The code table beside the program is no dictionary, or can't be read.
+inline std::u16string CodeTableUnreadableMessage(std::u16string_view path) {
+    return std::u16string(path) + u"\n读不出编码词典，没有生成编码。";
+}
+
 // Backup.
 // When the name typed had no extension and the one it was given names an existing file.
 inline std::u16string ReplaceFileQuestion(std::u16string_view path) {

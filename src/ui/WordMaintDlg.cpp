@@ -19,6 +19,7 @@
 #include "WideText.h"
 #include "Win32ChineseDecoder.h"
 #include "Win32Clipboard.h"
+#include "Win32CodeTable.h"
 #include "Win32FileSystem.h"
 #include "Win32SystemView.h"
 #include "WinApp.h"
@@ -132,6 +133,7 @@ BOOL CWordMaintDlg::OnInitDialog() {
                             afx::ScaleToScreen(50));
     m_wordList.SetColumnValidChars(emb::WideString(emb::kCodeLetters), emb::kCodeColumn);
     m_wordList.SetReadOnlyColumn(emb::kNumberColumn, true);
+    m_codeTable = emb::LazyCodeTable(FindCodeTable());
 
     if (FindLibraries() == emb::LocateStatus::NoSystemDirectory) {
         return FALSE;
@@ -148,6 +150,10 @@ emb::LocateStatus CWordMaintDlg::FindLibraries() {
     emb::Win32SystemView system(
         [](const std::u16string& text) { afx::AfxMessageBox(emb::WideString(text), MB_OK); });
     return emb::LocateLibraries(system, m_paths);
+}
+
+std::u16string CWordMaintDlg::FindCodeTable() {
+    return emb::CodeTableBesideProgram();
 }
 
 void CWordMaintDlg::OnSysCommand(UINT id, LPARAM lParam) {
@@ -276,7 +282,7 @@ LRESULT CWordMaintDlg::OnCellEdited(WPARAM row, LPARAM column) {
     // The list has stored the editor's text already.
     step.CellChangedBefore(static_cast<int>(row), static_cast<int>(column),
                            emb::Utf16String(GetCellEdit()->m_strInitialText));
-    emb::ApplyCellEditRule(step, static_cast<int>(row), static_cast<int>(column));
+    emb::ApplyCellEditRule(step, static_cast<int>(row), static_cast<int>(column), &m_codeTable);
     m_history.Add(step);
     return 1;
 }
@@ -432,6 +438,9 @@ bool CWordMaintDlg::RunListCommand(UINT command) {
         case IDM_FIND:
             OnFind();
             return true;
+        case IDM_CODE_PHRASES:
+            OnCodePhrases();
+            return true;
         default:
             return false;
     }
@@ -468,6 +477,8 @@ LRESULT CWordMaintDlg::OnContextMenu(WPARAM window, LPARAM at) {
     menu.AppendMenu(enabled(copyable), IDM_COPY, emb::WideString(emb::kCopyItem));
     menu.AppendMenu(enabled(emb::HasClipboardText()), IDM_PASTE, emb::WideString(emb::kPasteItem));
     menu.AppendMenu(enabled(deletable), IDM_DELETE_ROWS, emb::WideString(emb::kDeleteRowsItem));
+    menu.AppendMenu(enabled(!m_codeTable.Path().empty() && emb::HasUncodedSelection(table)),
+                    IDM_CODE_PHRASES, emb::WideString(emb::kCodePhrasesItem));
     menu.AppendMenu(MF_SEPARATOR);
     const int rows = table.RowCount();
     const bool words = rows > (rows > 0 && emb::IsBlankLastRow(table, rows - 1) ? 1 : 0);
@@ -515,6 +526,12 @@ void CWordMaintDlg::OnPaste() {
     if (const std::optional<std::u16string> text = emb::ClipboardText(m_hWnd)) {
         RunStep([&text](const emb::LibraryContext& context) { emb::PasteWords(context, *text); });
     }
+}
+
+void CWordMaintDlg::OnCodePhrases() {
+    RunStep([this](const emb::LibraryContext& context) {
+        emb::CodeSelectedPhrases(context, m_codeTable);
+    });
 }
 
 void CWordMaintDlg::OnFind() {

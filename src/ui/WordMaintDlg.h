@@ -10,6 +10,7 @@
 #include "Dialog.h"
 #include "EditableListCtrl.h"
 #include "HyperLink.h"
+#include "LazyCodeTable.h"
 #include "LibraryPaths.h"
 #include "LocateLibraries.h"
 #include "SavedWords.h"
@@ -57,6 +58,8 @@ protected:
     void OnCut();
     void OnCopy();
     void OnPaste();
+    // The selected rows with a phrase and no code get the phrase's code.
+    void OnCodePhrases();
     // Opens the find dialog, or brings it forward.
     void OnFind();
     // The next row that holds the text last looked for, down or up; the find dialog when
@@ -69,6 +72,9 @@ protected:
 
     // Works out where the libraries lie; a test may put a system of its own in place.
     virtual emb::LocateStatus FindLibraries();
+    // The code table's path (the first *.dict.yaml beside the program), or empty for none; a
+    // test may name another.
+    virtual std::u16string FindCodeTable();
 
     HICON m_hIcon;
     HICON m_hSmallIcon;
@@ -104,8 +110,9 @@ private:
     // The library whose words the table shows; Save, Backup and the unsaved-changes question
     // act on it, whatever the box's edit field or list holds meanwhile.
     emb::LibraryChoice m_shownLibrary = emb::LibraryChoice::None;
-    emb::SavedWords m_savedWords;  // that library file's words at its last load or save
-    emb::TableHistory m_history;   // the table's changes since then
+    emb::SavedWords m_savedWords;    // that library file's words at its last load or save
+    emb::TableHistory m_history;     // the table's changes since then
+    emb::LazyCodeTable m_codeTable;  // read when a phrase is first coded
     // The find dialog's settings and text, kept while it is open and for F3 after it.
     FINDREPLACEW m_find = {};
     std::array<wchar_t, 256> m_findWhat = {};

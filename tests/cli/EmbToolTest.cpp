@@ -64,7 +64,7 @@ Result Tool(std::u16string_view line) {
         args.emplace_back(line.substr(start, end - start));
     }
     std::ostringstream out, err;
-    const int status = RunEmbTool(args, out, err);
+    const int status = RunEmbTool(args, out, err, u".");  // as if embtool were in the folder
     return {status, out.str(), err.str()};
 }
 
@@ -138,6 +138,12 @@ TEST_F(EmbToolTest, AnswersHelpAndVersionAndRefusesWithOneLineTouchingNoFile) {
         {u"merge 词库.emb neither.emb", 2, "'neither.emb'" + neither + notMerged},
         {u"merge 词库.emb 1222.txt", 2, U8(u"保存失败，记录数大于1221")},
         {u"diff 词库.emb 缺少.emb", 2, U8(u"cannot open '缺少.emb'")},
+        {u"code --table ok.txt", 1, "wrong number of arguments for code"},
+        {u"code 经济", 2,
+         "no code table: no *.dict.yaml beside embtool; name one with --table FILE"},
+        {u"code --table 缺少.dict.yaml 经济", 2, U8(u"'缺少.dict.yaml' cannot be read")},
+        {u"code --table ok.txt 经济", 2,
+         "'ok.txt' is no Rime dictionary: no header between a '---' line and a '...' line"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(U8(c.line));
@@ -163,6 +169,15 @@ TEST_F(EmbToolTest, BuildWritesWhatSaveWritesAndDumpReadsEveryRecord) {
     EXPECT_TRUE(rime.find(U8(u"\nname: \"简体\"\n")) != rime.npos &&
                 rime.ends_with(U8(u"...\n\n你好\twqvb\n")))
         << rime;
+}
+
+TEST_F(EmbToolTest, CodePrintsTheCodesOfTheTableBesideItOrOfTheOneNamed) {
+    Write(u"五笔.dict.yaml", U8(u"---\n...\n经\txcag\n济\tiyjh\n"));
+    Write(u"other.yaml", U8(u"---\n...\n经\tqqqq\n济\tqqqq\n"));
+    EXPECT_EQ(Tool(u"code 经济 经某 济"),
+              (Result{2, U8(u"经济\txciy\n济\tiyjh\n"),
+                      U8(u"no code for '经某': '某' is not in the code table\n")}));
+    EXPECT_EQ(Tool(u"code --table other.yaml 经济"), (Result{0, U8(u"经济\tqqqq\n"), ""}));
 }
 
 TEST_F(EmbToolTest, BuildKeepsTheOldFileWhenTheNewOneCannotBeWritten) {

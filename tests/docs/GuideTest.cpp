@@ -143,6 +143,8 @@ Texts ComposedMessages() {
              emb::ReplaceFileQuestion(u"〈备份文件路径〉"),
              std::u16string(emb::kNoWordsToPasteMessage),
              emb::NotFoundMessage(u"〈查找的文字〉"),
+             emb::UncodedPhrasesMessage(u"〈个数〉"),
+             emb::CodeTableUnreadableMessage(u"〈编码词典路径〉"),
              emb::BackupFailedMessage(u"〈备份文件路径〉"),
              std::u16string(emb::kConfirmClearMessage),
          }) {

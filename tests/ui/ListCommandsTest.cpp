@@ -115,12 +115,12 @@ TEST_F(ListCommandsTest, TheShortcutMenuShowsWhatCanApplyAndARightClickOpensNoEd
     ::PostMessageW(List(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
     EXPECT_EQ(MenuShown(3),
               L"撤销\tCtrl+Z(grey);重做\tCtrl+Y(grey);-;剪切\tCtrl+X;复制\tCtrl+C;"
-              L"粘贴\tCtrl+V;删除\tDel;-;全选\tCtrl+A;查找…\tCtrl+F;");
+              L"粘贴\tCtrl+V;删除\tDel;生成编码(grey);-;全选\tCtrl+A;查找…\tCtrl+F;");
     Wait("the row chosen goes", [this] { return RowsOf(List()) == L"a 一 0000;  0001;"; });
     PressKey(List(), VK_APPS);
     EXPECT_EQ(MenuShown(),
               L"撤销\tCtrl+Z;重做\tCtrl+Y(grey);-;剪切\tCtrl+X(grey);复制\tCtrl+C(grey);"
-              L"粘贴\tCtrl+V;删除\tDel(grey);-;全选\tCtrl+A;查找…\tCtrl+F;");
+              L"粘贴\tCtrl+V;删除\tDel(grey);生成编码(grey);-;全选\tCtrl+A;查找…\tCtrl+F;");
     HoldKey(VK_SHIFT, true);
     ::PostMessageW(List(), WM_SYSKEYDOWN, VK_F10, 1);
     ::PostMessageW(List(), WM_SYSKEYUP, VK_F10, 1 | (LPARAM{3} << 30));
@@ -184,6 +184,57 @@ TEST_F(ListCommandsTest, WordsGoThroughTheClipboardAndTheFindDialogFindsThem) {
     PressKey(OpenEditor(List()), VK_RETURN);
     Wait("the editor closes", [this] { return OpenEditor(List()) == nullptr; });
     EXPECT_EQ(CellText(List(), 2, 0), L"ab");
+}
+
+// The main window with a code table of a few characters, written where the test names.
+class CodedDlg : public CWordMaintDlg {
+public:
+    static void WriteTable(const std::wstring& path) {
+        const std::string text = "---\n...\n经\txcag\n济\tiyjh\n察\tpwfi\n";
+        InstalledLibraries::Write(path, Bytes(text.begin(), text.end()));
+        s_table = Harness::Utf16(path);
+    }
+
+protected:
+    std::u16string FindCodeTable() override { return s_table; }
+
+private:
+    static inline std::u16string s_table;
+};
+
+void PressWithControl(HWND window, UINT key) {
+    Harness::HoldKey(VK_CONTROL, true);
+    Harness::PressKey(window, key);
+    Harness::Pump();
+    Harness::HoldKey(VK_CONTROL, false);
+}
+
+TEST_F(ListCommandsTest, APhraseEditedWhereTheCodeIsEmptyGetsItsCodeInTheSameStep) {
+    CodedDlg::WriteTable(installed.TempPath(L"wubi.dict.yaml"));
+    Start<CodedDlg>({{u"ab", u"中国"}});
+    EditCell(1, 1, L"经济");
+    EXPECT_EQ(RowsOf(List()), L"ab 中国 0000;xciy 经济 0001;  0002;");
+    EditCell(0, 1, L"济察");  // a code typed stays
+    EXPECT_EQ(RowsOf(List()), L"ab 济察 0000;xciy 经济 0001;  0002;");
+    PressWithControl(List(), 'Z');
+    PressWithControl(List(), 'Z');
+    EXPECT_EQ(RowsOf(List()), L"ab 中国 0000;  0001;");
+}
+
+TEST_F(ListCommandsTest, CodingTheSelectedRowsCodesThoseWithoutACodeAndSaysHowManyCouldNot) {
+    CodedDlg::WriteTable(installed.TempPath(L"wubi.dict.yaml"));
+    Start<CodedDlg>({{u"", u"经济"}, {u"", u"经济中"}, {u"ab", u"济察"}, {u"", u"济察"}});
+    ListView_SetItemState(List(), -1, 0, LVIS_SELECTED);
+    for (const int row : {0, 1, 2}) {
+        ListView_SetItemState(List(), row, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    ::SetFocus(List());
+    PressKey(List(), VK_APPS);
+    MenuShown(7);
+    Answer(emb::UncodedPhrasesMessage(u"1"), IDOK, 1);
+    EXPECT_EQ(RowsOf(List()), L"xciy 经济 0000; 经济中 0001;ab 济察 0002; 济察 0003;  0004;");
+    PressWithControl(List(), 'Z');
+    EXPECT_EQ(RowsOf(List()), L" 经济 0000; 经济中 0001;ab 济察 0002; 济察 0003;  0004;");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "ImportedFile.h"
+#include "LazyCodeTable.h"
 #include "LibraryCommands.h"
 #include "Messages.h"
 #include "Utf8.h"
@@ -312,6 +313,15 @@ TEST(ImportCommand, TidiesTheTableEvenWhenNoFileIsRead) {
         EXPECT_EQ(s.prompt.shown.back().text, path ? std::u16string(kImportOpenFailedMessage)
                                                    : u"open " + std::u16string(kImportFileFilter));
     }
+}
+
+TEST(CodeCommand, ACodeTableThatCannotBeReadIsSaidAndCodesNothing) {
+    Session s(Records{{u"", u"经济"}, {}});
+    s.table.SetSelection({{0}, 0});
+    LazyCodeTable codes(u"缺少/wubi86.dict.yaml");
+    CodeSelectedPhrases(s.Context(), codes);
+    EXPECT_EQ(s.prompt.shown, std::vector<Shown>{{CodeTableUnreadableMessage(codes.Path())}});
+    EXPECT_EQ(s.table.Rows(), Numbered({{u"", u"经济"}, {}}));
 }
 
 TEST(BackupAndClear, BackupCopiesTheChosenLibraryAndClearEmptiesTheTableOnYes) {

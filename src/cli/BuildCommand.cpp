@@ -15,13 +15,14 @@
 
 namespace embtool {
 
-int RunBuild(const std::u16string& textPath, const std::u16string& outPath, std::ostream& err) {
+int RunBuild(const std::u16string& textPath, const std::u16string& outPath, emb::PhraseCoder& codes,
+             std::ostream& err) {
     const std::optional<std::vector<std::uint8_t>> text = ReadWholeFile(textPath, err);
     if (!text) {
         return kExitFailure;
     }
     const emb::WordList list = emb::ParseWordList(
-        std::string_view(reinterpret_cast<const char*>(text->data()), text->size()));
+        std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), &codes);
     if (list.error) {
         err << "line " << list.error->line << " of " << DisplayPath(textPath) << ": "
             << emb::DescribeLineProblem(list.error->problem) << '\n';

@@ -9,6 +9,7 @@
 #include "DiffCommand.h"
 #include "DumpCommand.h"
 #include "InfoCommand.h"
+#include "LazyCodeTable.h"
 #include "MergeCommand.h"
 #include "Utf8.h"
 #include "Version.h"
@@ -33,7 +34,8 @@ constexpr std::string_view kUsage =
     "  build  writes OUT as a complete user-word file from TEXT, UTF-8 lines of code<TAB>phrase\n"
     "         (code at most 12, phrase at most 40 UTF-16 units); lines with an empty code or\n"
     "         phrase are dropped and the words sorted by code, as the program saves them; OUT\n"
-    "         is replaced only once the new file is complete\n"
+    "         is replaced only once the new file is complete; a line without a tab is a phrase\n"
+    "         coded as code does it with the table beside embtool, else an error\n"
     "  info   prints the record count, the file size and each anomaly of FILE; anomalies are\n"
     "         reported, not errors: the exit status is 0 whenever FILE could be read\n"
     "  merge  adds to the user-word file LIBRARY, as the program's Import does, each record of\n"
@@ -50,8 +52,9 @@ constexpr std::string_view kUsage =
     "         more phrases of 1 to 40 UTF-16 units above U+0080, separated by tabs or spaces,\n"
     "         in either order, weights and counts after them ignored; headers and comments of\n"
     "         Rime dictionaries and snapshots and of table files are passed over, and words a\n"
-    "         snapshot marks deleted are counted; the other lines are skipped, counted and the\n"
-    "         first five named.\n"
+    "         snapshot marks deleted are counted; a phrase alone is a word when the table beside\n"
+    "         embtool codes it (counted); the other lines are skipped, counted and the first\n"
+    "         five named.\n"
     "         A BACKUP that is neither, or whose count is above 1222, is not merged\n"
     "  diff   prints each word only in the user-word file A as -code<TAB>phrase and each word\n"
     "         only in B as +code<TAB>phrase, in UTF-8, all in one list ordered by code, then\n"
@@ -78,28 +81,32 @@ using Args = std::vector<std::u16string>;
 struct Command {
     std::u16string_view name;
     std::size_t operands;
-    int (*run)(const Args& args, std::ostream& out, std::ostream& err);
+    int (*run)(const Args& args, const std::u16string& programFolder, std::ostream& out,
+               std::ostream& err);
 };
 
 constexpr Command kCommands[] = {
     {u"dump", 1,
-     [](const Args& args, std::ostream& out, std::ostream& err) {
+     [](const Args& args, const std::u16string&, std::ostream& out, std::ostream& err) {
          return RunDump(args[1], DumpForm::Lines, out, err);
      }},
     {u"build", 2,
-     [](const Args& args, std::ostream&, std::ostream& err) {
-         return RunBuild(args[1], args[2], err);
+     [](const Args& args, const std::u16string& programFolder, std::ostream&, std::ostream& err) {
+         emb::LazyCodeTable codes(CodeTableIn(programFolder));
+         return RunBuild(args[1], args[2], codes, err);
      }},
     {u"info", 1,
-     [](const Args& args, std::ostream& out, std::ostream& err) {
+     [](const Args& args, const std::u16string&, std::ostream& out, std::ostream& err) {
          return RunInfo(args[1], out, err);
      }},
     {u"merge", 2,
-     [](const Args& args, std::ostream& out, std::ostream& err) {
-         return RunMerge(args[1], args[2], out, err);
+     [](const Args& args, const std::u16string& programFolder, std::ostream& out,
+        std::ostream& err) {
+         emb::LazyCodeTable codes(CodeTableIn(programFolder));
+         return RunMerge(args[1], args[2], codes, out, err);
      }},
     {u"diff", 2,
-     [](const Args& args, std::ostream& out, std::ostream& err) {
+     [](const Args& args, const std::u16string&, std::ostream& out, std::ostream& err) {
          return RunDiff(args[1], args[2], out, err);
      }},
 };
@@ -154,7 +161,7 @@ int Dispatch(const Args& args, const std::u16string& programFolder, std::ostream
             if (args.size() - 1 != command.operands) {
                 return UsageError(err, "wrong number of arguments for " + emb::ToUtf8(name));
             }
-            return command.run(args, out, err);
+            return command.run(args, programFolder, out, err);
         }
     }
     return UsageError(err, "unknown command '" + emb::ToUtf8(name) + "'");

@@ -81,7 +81,7 @@ std::string Counted(std::size_t count, std::string_view singular, std::string_vi
 // a stream on Linux and would read as an empty backup.
 std::optional<emb::ImportedFile> ExamineBackup(const std::u16string& backupPath,
                                                const emb::LegacyTextDecoder& legacy,
-                                               std::ostream& err) {
+                                               emb::PhraseCoder& codes, std::ostream& err) {
     std::error_code ignored;
     if (std::filesystem::is_directory(ToFsPath(backupPath), ignored)) {
         err << "cannot read " << DisplayPath(backupPath) << ": it is a folder\n";
@@ -95,7 +95,7 @@ std::optional<emb::ImportedFile> ExamineBackup(const std::u16string& backupPath,
     }
     const std::vector<std::uint8_t> bytes = emb::ReadImportedBytes(*file);
     file->Close();
-    emb::ImportedFile backup = emb::ExamineImportedFile(bytes, legacy);
+    emb::ImportedFile backup = emb::ExamineImportedFile(bytes, legacy, &codes);
     if (backup.kind == emb::ImportedKind::UserWords || backup.kind == emb::ImportedKind::WordList) {
         return backup;
     }
@@ -123,8 +123,8 @@ std::string NamedLines(const std::vector<std::size_t>& lines) {
 
 }  // namespace
 
-int RunMerge(const std::u16string& libraryPath, const std::u16string& backupPath, std::ostream& out,
-             std::ostream& err) {
+int RunMerge(const std::u16string& libraryPath, const std::u16string& backupPath,
+             emb::PhraseCoder& codes, std::ostream& out, std::ostream& err) {
     emb::MemoryWordTable table;
     emb::LibraryPaths paths;
     paths.traditionalPath = libraryPath;
@@ -140,7 +140,7 @@ int RunMerge(const std::u16string& libraryPath, const std::u16string& backupPath
     }
     // The words merged are those of the bytes examined: the backup is read once.
     const NoLegacyCodePage legacy;
-    const std::optional<emb::ImportedFile> backup = ExamineBackup(backupPath, legacy, err);
+    const std::optional<emb::ImportedFile> backup = ExamineBackup(backupPath, legacy, codes, err);
     if (!backup) {
         return kExitFailure;
     }
@@ -168,6 +168,9 @@ int RunMerge(const std::u16string& libraryPath, const std::u16string& backupPath
     out << "added " << Counted(wordsAdded, "word", "words") << ", skipped "
         << Counted(duplicates, "duplicate", "duplicates");
     if (backup->kind == emb::ImportedKind::WordList) {
+        if (backup->codedWords != 0) {
+            out << ", coded " << Counted(backup->codedWords, "phrase alone", "phrases alone");
+        }
         if (backup->deletedWords != 0) {
             out << ", passed over "
                 << Counted(backup->deletedWords, "word marked deleted", "words marked deleted");

@@ -9,23 +9,23 @@ namespace emb {
 namespace {
 
 // After the rows kept by the tidy-up: the words that are not there yet, then the blank row; and
-// which lines of a word list were skipped or held deleted words.
+// which lines of a word list were skipped, held deleted words or phrases that were coded.
 void AddWords(const LibraryContext& context, const std::vector<WordRecord>& rows,
-              std::vector<WordRecord> words, const std::vector<std::size_t>& skippedLines,
-              std::size_t deletedWords) {
+              std::vector<WordRecord> words, const ImportedFile& list) {
     const std::size_t offered = words.size();
     const std::size_t added = AppendNewWords(context.table, rows, std::move(words));
     AppendBlankRow(context.table);
-    if (!skippedLines.empty() || deletedWords != 0) {
-        context.prompt.ShowMessage(
-            WordListImportedMessage(added, offered - added, deletedWords, skippedLines),
-            MessageButtons::Ok);
+    if (!list.skippedLines.empty() || list.deletedWords != 0 || list.codedWords != 0) {
+        context.prompt.ShowMessage(WordListImportedMessage(added, offered - added, list.codedWords,
+                                                           list.deletedWords, list.skippedLines),
+                                   MessageButtons::Ok);
     }
 }
 
 }  // namespace
 
-void ImportWords(const LibraryContext& context, const LegacyTextDecoder& legacy) {
+void ImportWords(const LibraryContext& context, const LegacyTextDecoder& legacy,
+                 PhraseCoder* coder) {
     WordTable& table = context.table;
     const std::vector<WordRecord> rows = TidyUpRows(table);
 
@@ -43,7 +43,7 @@ void ImportWords(const LibraryContext& context, const LegacyTextDecoder& legacy)
     std::vector<std::uint8_t> bytes = ReadImportedBytes(*file);
     file->Close();
 
-    ImportedFile chosen = ExamineImportedFile(bytes, legacy);
+    ImportedFile chosen = ExamineImportedFile(bytes, legacy, coder);
     switch (chosen.kind) {
         case ImportedKind::Unknown:
             context.prompt.ShowMessage(NotImportableMessage(path), MessageButtons::Ok);
@@ -62,17 +62,23 @@ void ImportWords(const LibraryContext& context, const LegacyTextDecoder& legacy)
         case ImportedKind::WordList:
             break;
     }
-    AddWords(context, rows, std::move(chosen.words), chosen.skippedLines, chosen.deletedWords);
+    std::vector<WordRecord> words = std::move(chosen.words);
+    AddWords(context, rows, std::move(words), chosen);
 }
 
-void PasteWords(const LibraryContext& context, std::u16string_view text) {
-    LenientWordList list = ReadWordListLeniently(text);
+void PasteWords(const LibraryContext& context, std::u16string_view text, PhraseCoder* coder) {
+    LenientWordList list = ReadWordListLeniently(text, coder);
     if (list.words.empty() && list.deletedWords == 0) {
         context.prompt.ShowMessage(std::u16string(kNoWordsToPasteMessage), MessageButtons::Ok);
         return;
     }
-    AddWords(context, TidyUpRows(context.table), std::move(list.words), list.skippedLines,
-             list.deletedWords);
+    AddWords(context, TidyUpRows(context.table), std::move(list.words),
+             ImportedFile{ImportedKind::WordList,
+                          0,
+                          {},
+                          std::move(list.skippedLines),
+                          list.deletedWords,
+                          list.codedWords});
 }
 
 }  // namespace emb

@@ -8,6 +8,7 @@
 
 #include "FileSystem.h"
 #include "LibraryPaths.h"
+#include "PhraseCoder.h"
 #include "SavedWords.h"
 #include "UserPrompt.h"
 #include "WordRecord.h"
@@ -54,12 +55,15 @@ RewriteResult RewriteLibraryFile(FileSystem& files, const std::u16string& path,
 class LegacyTextDecoder;
 
 // Adds the words of a file the user picks that the table doesn't hold yet: a user-word file's
-// records, or a text word list's words (legacy decodes one in the system's code page).
-void ImportWords(const LibraryContext& context, const LegacyTextDecoder& legacy);
+// records, or a text word list's words (legacy decodes one in the system's code page, coder
+// works out the codes of its lone phrases).
+void ImportWords(const LibraryContext& context, const LegacyTextDecoder& legacy,
+                 PhraseCoder* coder = nullptr);
 
 // Adds the words of a text as Import adds a word list's, read by the same rules; a text with no
 // word in it is said to hold none, and the table is left as it is.
-void PasteWords(const LibraryContext& context, std::u16string_view text);
+void PasteWords(const LibraryContext& context, std::u16string_view text,
+                PhraseCoder* coder = nullptr);
 
 class LazyCodeTable;
 

@@ -40,7 +40,7 @@ std::vector<std::uint8_t> ReadImportedBytes(ByteReader& file) {
 }
 
 ImportedFile ExamineImportedFile(std::span<const std::uint8_t> bytes,
-                                 const LegacyTextDecoder& legacy) {
+                                 const LegacyTextDecoder& legacy, PhraseCoder* coder) {
     MemoryBytes file(bytes);
     ImportedFile result;
     result.count = ReadRecordCount(file);
@@ -54,11 +54,12 @@ ImportedFile ExamineImportedFile(std::span<const std::uint8_t> bytes,
     }
     if (bytes.size() <= kMaxImportedBytes) {
         if (const std::optional<DecodedText> decoded = DecodeWordListText(bytes, legacy)) {
-            LenientWordList list = ReadWordListLeniently(decoded->text);
+            LenientWordList list = ReadWordListLeniently(decoded->text, coder);
             if (!list.words.empty()) {
                 result.kind = ImportedKind::WordList;
                 result.words = std::move(list.words);
                 result.deletedWords = list.deletedWords;
+                result.codedWords = list.codedWords;
                 std::merge(list.skippedLines.begin(), list.skippedLines.end(),
                            decoded->undecodableLines.begin(), decoded->undecodableLines.end(),
                            std::back_inserter(result.skippedLines));

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ByteStore.h"
+#include "PhraseCoder.h"
 #include "WordListDecoding.h"
 #include "WordRecord.h"
 
@@ -40,15 +41,17 @@ struct ImportedFile {
     // WordList: the lines that are not words, undecodable ones among them, ascending.
     std::vector<std::size_t> skippedLines;
     std::size_t deletedWords = 0;  // WordList: words a Rime snapshot marks deleted
+    std::size_t codedWords = 0;    // WordList: lone phrases whose codes were worked out
 };
 
 // The bytes of file that ExamineImportedFile decides from: the first kMaxImportedBytes + 1 at
 // most, so that a large file costs only what is read.
 std::vector<std::uint8_t> ReadImportedBytes(ByteReader& file);
 
-// Decides from the file's first bytes: all of them when the file is at most kMaxImportedBytes
+// Decides from the file's first bytes (coder works out the codes of a word list's lone
+// phrases): all of them when the file is at most kMaxImportedBytes
 // long, else the first kMaxImportedBytes + 1 (which are never a word list).
 ImportedFile ExamineImportedFile(std::span<const std::uint8_t> bytes,
-                                 const LegacyTextDecoder& legacy);
+                                 const LegacyTextDecoder& legacy, PhraseCoder* coder = nullptr);
 
 }  // namespace emb

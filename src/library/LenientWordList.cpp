@@ -147,7 +147,8 @@ private:
 
 class LenientReader {
 public:
-    explicit LenientReader(std::size_t dataLine) : m_dataLine(dataLine) {}
+    LenientReader(std::size_t dataLine, PhraseCoder* coder)
+        : m_dataLine(dataLine), m_coder(coder) {}
 
     void Take(std::size_t number, std::u16string_view line) {
         const std::u16string_view text = Trimmed(line);
@@ -159,6 +160,11 @@ public:
         bool deleted = false;
         std::vector<WordRecord> words =
             m_rime ? RimeWords(fields) : TableWords(std::move(fields), deleted);
+        if (words.size() == 1 && words[0].code.empty() && !words[0].phrase.empty() &&
+            m_coder != nullptr) {
+            words[0].code = m_coder->CodeOf(words[0].phrase).value_or(u"");
+            m_list.codedWords += words[0].code.empty() ? 0 : 1;
+        }
         if (deleted) {
             ++m_list.deletedWords;
         } else if (words.empty() || !std::all_of(words.begin(), words.end(), IsTypableWord)) {
@@ -198,10 +204,11 @@ private:
     std::vector<WordRecord> RimeWords(const std::vector<std::u16string_view>& fields) const {
         const std::size_t text = m_header.Column(u"text", 0);
         const std::size_t code = m_header.Column(u"code", 1);
-        if (text >= fields.size() || code >= fields.size()) {
+        if (text >= fields.size()) {
             return {};
         }
-        return {WordRecord{Lowercased(fields[code]), std::u16string(fields[text])}};
+        return {WordRecord{code < fields.size() ? Lowercased(fields[code]) : std::u16string(),
+                           std::u16string(fields[text])}};
     }
 
     // "code phrase", "phrase code", "code phrase phrase…", with counts and flags after them.
@@ -217,10 +224,11 @@ private:
                 field = field.substr(0, flag);
             }
         }
-        if (fields.size() < 2) {
-            return {};
-        }
         const bool codeFirst = IsAsciiLetters(fields[0]);
+        if (fields.size() < 2) {  // a phrase alone: a word if its code can be worked out
+            return codeFirst ? std::vector<WordRecord>()
+                             : std::vector{WordRecord{u"", std::u16string(fields[0])}};
+        }
         if (fields.size() > 2 && !codeFirst) {
             return {};
         }
@@ -233,6 +241,7 @@ private:
     }
 
     const std::size_t m_dataLine;  // of the first [Data] line; 0 when there is none
+    PhraseCoder* const m_coder;
     LenientWordList m_list;
     RimeHeader m_header;
     bool m_started = false;  // a line that is neither blank nor a comment has been read
@@ -243,7 +252,7 @@ private:
 
 }  // namespace
 
-LenientWordList ReadWordListLeniently(std::u16string_view text) {
+LenientWordList ReadWordListLeniently(std::u16string_view text, PhraseCoder* coder) {
     std::size_t dataLine = 0;
     ForEachLine(text, [&dataLine](std::size_t number, std::u16string_view line) {
         const std::optional<std::u16string_view> section = SectionName(Trimmed(line));
@@ -251,7 +260,7 @@ LenientWordList ReadWordListLeniently(std::u16string_view text) {
             dataLine = number;
         }
     });
-    LenientReader reader(dataLine);
+    LenientReader reader(dataLine, coder);
     ForEachLine(text, [&reader](std::size_t number, std::u16string_view line) {
         reader.Take(number, line);
     });

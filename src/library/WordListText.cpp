@@ -18,14 +18,20 @@ bool HasControlCharacter(std::u16string_view text) {
 }
 
 // The word on one non-empty line of embtool build's form, or the problem with it.
-std::optional<LineProblem> ParseStrictLine(std::string_view line, WordRecord& word) {
+std::optional<LineProblem> ParseStrictLine(std::string_view line, WordRecord& word,
+                                           PhraseCoder* coder) {
     const std::optional<std::u16string> text = FromUtf8(line);
     if (!text) {
         return LineProblem::MalformedUtf8;
     }
     const std::size_t tab = text->find(u'\t');
     if (tab == std::u16string::npos) {
-        return LineProblem::NoTab;
+        // A phrase alone is a word when its code can be worked out.
+        const std::optional<std::u16string> code = coder ? coder->CodeOf(*text) : std::nullopt;
+        if (!code) {
+            return LineProblem::NoTab;
+        }
+        return ParseStrictLine(ToUtf8(*code + u'\t' + *text), word, nullptr);
     }
     if (text->find(u'\t', tab + 1) != std::u16string::npos) {
         return LineProblem::SeveralTabs;
@@ -50,17 +56,17 @@ std::optional<LineProblem> ParseStrictLine(std::string_view line, WordRecord& wo
 
 }  // namespace
 
-WordList ParseWordList(std::string_view utf8) {
+WordList ParseWordList(std::string_view utf8, PhraseCoder* coder) {
     if (utf8.starts_with(kUtf8Mark)) {
         utf8.remove_prefix(kUtf8Mark.size());
     }
     WordList result;
-    ForEachLine(utf8, [&result](std::size_t number, std::string_view line) {
+    ForEachLine(utf8, [&result, coder](std::size_t number, std::string_view line) {
         if (result.error || line.empty()) {
             return;
         }
         WordRecord word;
-        if (const std::optional<LineProblem> problem = ParseStrictLine(line, word)) {
+        if (const std::optional<LineProblem> problem = ParseStrictLine(line, word, coder)) {
             result.error = LineError{number, *problem};
         } else {
             result.words.push_back(std::move(word));

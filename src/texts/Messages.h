@@ -88,16 +88,17 @@ inline std::u16string SkippedLineNumbers(std::span<const std::size_t> lines) {
     }
     return text;
 }
-// After a word list some of whose lines were not words, could not be decoded, or held words
-// marked deleted; the line of deleted words, and that of skipped lines, only when there are any
-// (deleted or skipped empty).
-inline std::u16string WordListImportedMessage(std::u16string_view added,
-                                              std::u16string_view duplicates,
-                                              std::u16string_view deleted,
-                                              std::u16string_view skipped,
-                                              std::u16string_view lineNumbers) {
+// After a word list some of whose lines were not words, could not be decoded, held words marked
+// deleted, or phrases alone whose codes were worked out; the lines of coded phrases, deleted
+// words and skipped lines only when there are any (coded, deleted or skipped empty).
+inline std::u16string WordListImportedMessage(
+    std::u16string_view added, std::u16string_view duplicates, std::u16string_view coded,
+    std::u16string_view deleted, std::u16string_view skipped, std::u16string_view lineNumbers) {
     std::u16string text = u"导入了" + std::u16string(added) + u"个词，" +
                           std::u16string(duplicates) + u"个重复的词没有添加。";
+    if (!coded.empty()) {
+        text += u"\n" + std::u16string(coded) + u"个只有词组的行，编码是按五笔规则生成的。";
+    }
     if (!deleted.empty()) {
         text += u"\n" + std::u16string(deleted) + u"个标记为已删除的词没有导入。";
     }
@@ -110,11 +111,11 @@ inline std::u16string WordListImportedMessage(std::u16string_view added,
 }
 // The same, counted.
 inline std::u16string WordListImportedMessage(std::size_t added, std::size_t duplicates,
-                                              std::size_t deleted,
+                                              std::size_t coded, std::size_t deleted,
                                               std::span<const std::size_t> skippedLines) {
-    return WordListImportedMessage(DecimalText(added), DecimalText(duplicates),
-                                   deleted == 0 ? u"" : DecimalText(deleted),
-                                   skippedLines.empty() ? u"" : DecimalText(skippedLines.size()),
+    const auto some = [](std::size_t count) { return count == 0 ? u"" : DecimalText(count); };
+    return WordListImportedMessage(DecimalText(added), DecimalText(duplicates), some(coded),
+                                   some(deleted), some(skippedLines.size()),
                                    SkippedLineNumbers(skippedLines));
 }
 

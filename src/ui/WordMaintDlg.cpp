@@ -363,7 +363,7 @@ void CWordMaintDlg::OnBackup() {
 
 void CWordMaintDlg::OnImport() {
     RunStep([](const emb::LibraryContext& context) {
-        emb::ImportWords(context, emb::Win32ChineseDecoder());
+        emb::ImportWords(context, emb::Win32ChineseDecoder(), &m_codeTable);
     });
 }
 
@@ -524,7 +524,9 @@ void CWordMaintDlg::OnCut() {
 
 void CWordMaintDlg::OnPaste() {
     if (const std::optional<std::u16string> text = emb::ClipboardText(m_hWnd)) {
-        RunStep([&text](const emb::LibraryContext& context) { emb::PasteWords(context, *text); });
+        RunStep([this, &text](const emb::LibraryContext& context) {
+            emb::PasteWords(context, *text, &m_codeTable);
+        });
     }
 }
 

@@ -178,6 +178,13 @@ TEST_F(EmbToolTest, CodePrintsTheCodesOfTheTableBesideItOrOfTheOneNamed) {
               (Result{2, U8(u"经济\txciy\n济\tiyjh\n"),
                       U8(u"no code for '经某': '某' is not in the code table\n")}));
     EXPECT_EQ(Tool(u"code --table other.yaml 经济"), (Result{0, U8(u"经济\tqqqq\n"), ""}));
+    // A phrase alone is a word to build and merge, coded by the table beside embtool.
+    Write(u"词表.txt", U8(u"经济\n"));
+    EXPECT_EQ(Tool(u"build 词表.txt 词库.emb"), (Result{0, "", ""}));
+    EXPECT_EQ(Read(u"词库.emb"), FileOf({{u"xciy", u"经济"}}));
+    EXPECT_EQ(std::get<1>(Tool(u"merge 词库.emb 词表.txt")),
+              "added 0 words, skipped 1 duplicate, coded 1 phrase alone, skipped 0 lines that are "
+              "not words\n");
 }
 
 TEST_F(EmbToolTest, BuildKeepsTheOldFileWhenTheNewOneCannotBeWritten) {

@@ -154,7 +154,7 @@ TEST_F(ListCommandsTest, WordsGoThroughTheClipboardAndTheFindDialogFindsThem) {
     press('Z');
     Clipboard(L"wqvb\t你好\r\njjsk 经济\r\nab1 某");
     press('V');
-    Answer(emb::WordListImportedMessage(1, 1, 0, std::vector<std::size_t>{3}), IDOK, 1);
+    Answer(emb::WordListImportedMessage(1, 1, 0, 0, std::vector<std::size_t>{3}), IDOK, 1);
     EXPECT_EQ(RowsOf(List()),
               L"jjsk 经济 0000;xicp 经济观察 0001;a 一 0002;wqvb 你好 0003;  0004;");
     // Find: from the focused row (the blank row) on, around the end; F3 and Shift+F3.

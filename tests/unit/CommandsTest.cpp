@@ -193,7 +193,7 @@ TEST(ImportCommand, AddsTheNewWordsOfAUserWordFileOrAWordList) {
     const std::u16string forty(40, u'词');
     const auto skipped = [](std::size_t added, std::size_t duplicates,
                             std::vector<std::size_t> lines) {
-        return Shown{WordListImportedMessage(added, duplicates, 0, lines)};
+        return Shown{WordListImportedMessage(added, duplicates, 0, 0, lines)};
     };
     constexpr std::nullopt_t refused = std::nullopt;
     std::u16string hundredLines;  // distinct words, LF and CR LF in turn
@@ -288,18 +288,21 @@ TEST(ImportCommand, AddsTheNewWordsOfAUserWordFileOrAWordList) {
 // Paste reads the clipboard's text as Import reads a word list.
 TEST(ImportCommand, PasteAddsATextsWordsOrSaysItHoldsNone) {
     const std::pair<std::u16string, std::vector<Shown>> pastes[] = {
-        {u"khlg\t中国\r\nb 二\r\nab1 某\r\n",
-         {{WordListImportedMessage(1, 1, 0, std::vector<std::size_t>{3})}}},
+        {u"khlg\t中国\r\nb 二\r\nab1 某\r\n经济\r\n",
+         {{WordListImportedMessage(2, 1, 1, 0, std::vector<std::size_t>{3})}}},
         {u"hello world", {{std::u16string(kNoWordsToPasteMessage)}}},
     };
     for (const auto& [text, shown] : pastes) {
         Session s({{u"a", u"一"}, {u"", u"二"}, {u"b", u"二"}, {}});
-        PasteWords(s.Context(), text);
+        OneCode codes;
+        PasteWords(s.Context(), text, &codes);
         EXPECT_EQ(s.prompt.shown, shown);
-        EXPECT_EQ(s.table.Rows(),
-                  text == u"hello world"
-                      ? TableOf({{u"a", u"一"}, {u"", u"二"}, {u"b", u"二"}, {}}).Rows()
-                      : Numbered({{u"a", u"一"}, {u"b", u"二"}, {u"khlg", u"中国"}, {}}));
+        EXPECT_EQ(
+            s.table.Rows(),
+            text == u"hello world"
+                ? TableOf({{u"a", u"一"}, {u"", u"二"}, {u"b", u"二"}, {}}).Rows()
+                : Numbered(
+                      {{u"a", u"一"}, {u"b", u"二"}, {u"khlg", u"中国"}, {u"xiyy", u"经济"}, {}}));
     }
 }
 

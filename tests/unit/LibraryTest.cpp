@@ -223,6 +223,7 @@ TEST(WordListText, ReadsTheFormsOtherInputMethodsWrite) {
         Records words;
         std::size_t deleted = 0;
         std::vector<std::size_t> skipped = {};
+        std::size_t coded = 0;
     } cases[] = {
         // Rime dictionaries: the header's columns, as a block or a flow list, or the default.
         {Utf8Bytes(u"# Rime\n---\nname: w\ncolumns:\n  - code\n  - text\n...\n# 注释\n"
@@ -245,16 +246,20 @@ TEST(WordListText, ReadsTheFormsOtherInputMethodsWrite) {
         {Utf8Bytes(u"我们\twqwu#固\t10%\n学习\tpwnr\t-3\n"), two},
         // Not words: a code with z, a setting outside a header, a count amid the fields.
         {Utf8Bytes(u"zzzz\t我们\nkey=value\nwqwu 100 我们\npwnr\t学习\n"), {two[1]}, 0, {1, 2, 3}},
+        // A phrase alone, when its code can be worked out.
+        {Utf8Bytes(u"经济\n某\n---\n"), {{u"xiyy", u"经济"}}, 0, {2, 3}, 1},
         // What Backup writes.
         {TextWordListFile(two), two},
         {RimeDictionaryFile(Records{two[0], {u"", u"空"}, two[1]}, u"w", u"2026-12-07"), two},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
-        const ImportedFile file = ExamineImportedFile(c.file, ChineseDecoder());
+        OneCode codes;
+        const ImportedFile file = ExamineImportedFile(c.file, ChineseDecoder(), &codes);
         EXPECT_EQ(file.words, c.words);
         EXPECT_EQ(file.deletedWords, c.deleted);
         EXPECT_EQ(file.skippedLines, c.skipped);
+        EXPECT_EQ(file.codedWords, c.coded);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "MemoryWordTable.h"
+#include "PhraseCoder.h"
 #include "UserWordFormat.h"
 #include "Utf8.h"
 #include "WordTableRules.h"
@@ -33,6 +34,13 @@ inline Bytes Utf16Bytes(std::u16string_view text, bool bigEndian) {
     }
     return bytes;
 }
+
+// Works out the code of 经济 alone.
+struct OneCode final : PhraseCoder {
+    std::optional<std::u16string> CodeOf(std::u16string_view phrase) override {
+        return phrase == u"经济" ? std::optional<std::u16string>(u"xiyy") : std::nullopt;
+    }
+};
 
 inline Bytes ImageOf(const Records& records) {
     return BuildFileImage(records).bytes;

@@ -1,10 +1,9 @@
 #pragma once
 
 // How a shape code (Wubi) makes a phrase's code from its characters' codes: a formula of letter
-// pairs, "AaAbBaBb" for instance. The capital names a character of the phrase, the small letter
-// a letter of that character's code: A, B, C... count from the start, Z, Y, X... from the end
-// (Z the last); likewise a, b, c... and z, y, x... within a code. The first twenty letters count
-// from the start, the last six from the end, as Rime's dictionaries write them.
+// pairs, "AaAbBaBb" for instance, as Rime's dictionaries write them. The capital names a
+// character of the phrase, the small letter a letter of that character's code: A to T count
+// from the start, U to Z from the end (Z the last); likewise a to t and u to z within a code.
 
 #include <cstddef>
 #include <optional>

@@ -29,7 +29,9 @@ std::string Dictionary(bool encoder) {
                 : "---\ncolumns:\n- code\n- text\n...\n\n# 一\tg\n";
     for (const auto& [phrase, code, weight] : kEntries) {
         text.append(encoder ? phrase : code).append("\t").append(encoder ? code : phrase);
-        text.append(encoder ? "\t" + std::string(weight) + "\r\n" : "\n");
+        text.append(encoder ? "\t" : "")
+            .append(encoder ? weight : "")
+            .append(encoder ? "\r\n" : "\n");
     }
     return text;
 }

@@ -362,7 +362,7 @@ void CWordMaintDlg::OnBackup() {
 }
 
 void CWordMaintDlg::OnImport() {
-    RunStep([](const emb::LibraryContext& context) {
+    RunStep([this](const emb::LibraryContext& context) {
         emb::ImportWords(context, emb::Win32ChineseDecoder(), &m_codeTable);
     });
 }

@@ -38,9 +38,7 @@ std::u16string_view Trimmed(std::u16string_view text) {
 
 bool SameLetters(std::u16string_view text, std::u16string_view lowercase) {
     return std::equal(text.begin(), text.end(), lowercase.begin(), lowercase.end(),
-                      [](char16_t unit, char16_t lower) {
-                          return unit == lower || unit + (u'a' - u'A') == lower;
-                      });
+                      [](char16_t unit, char16_t lower) { return LowercaseAscii(unit) == lower; });
 }
 
 // The fields of a line between runs of separators.
@@ -92,9 +90,7 @@ std::optional<std::u16string_view> SectionName(std::u16string_view line) {
 
 std::u16string Lowercased(std::u16string_view code) {
     std::u16string lower(code);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](char16_t unit) {
-        return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit - u'A' + u'a') : unit;
-    });
+    std::transform(lower.begin(), lower.end(), lower.begin(), LowercaseAscii);
     return lower;
 }
 

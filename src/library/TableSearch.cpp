@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "WordTableRules.h"
+
 namespace emb {
 namespace {
 
 std::u16string Folded(std::u16string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](char16_t unit) {
-        return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit - u'A' + u'a') : unit;
-    });
+    std::transform(text.begin(), text.end(), text.begin(), LowercaseAscii);
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Utf8.h"
+#include "WordTableRules.h"
 
 namespace emb {
 namespace {
@@ -58,8 +59,7 @@ std::u16string RimeDictionaryName(std::u16string_view path) {
     std::u16string_view name = path.substr(path.find_last_of(u"\\/") + 1);
     constexpr std::u16string_view kSuffix = u".dict.yaml";
     const auto sameUnit = [](char16_t a, char16_t b) {
-        const auto lower = [](char16_t u) { return u >= u'A' && u <= u'Z' ? u + 32 : u + 0; };
-        return lower(a) == lower(b);
+        return LowercaseAscii(a) == LowercaseAscii(b);
     };
     if (name.size() > kSuffix.size() &&
         std::equal(kSuffix.begin(), kSuffix.end(), name.end() - kSuffix.size(), sameUnit)) {

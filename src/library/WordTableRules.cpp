@@ -182,8 +182,7 @@ void ApplyCellEditRule(WordTable& table, int row, int column, PhraseCoder* coder
         // bypasses it.
         std::u16string letters;
         for (const char16_t unit : text) {
-            const auto lower =
-                static_cast<char16_t>(unit >= u'A' && unit <= u'Z' ? unit - u'A' + u'a' : unit);
+            const char16_t lower = LowercaseAscii(unit);
             if (kCodeLetters.find(lower) != std::u16string_view::npos) {
                 letters += lower;
             }

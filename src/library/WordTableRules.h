@@ -24,6 +24,12 @@ inline constexpr int kWordLimit = static_cast<int>(kMaxRecords);
 // The letters a typed code is made of: lowercase, without z.
 inline constexpr std::u16string_view kCodeLetters = u"abcdefghijklmnopqrstuvwxy";
 
+// An ASCII capital as its small letter; every other unit as it is. Codes and searches ignore the
+// case of ASCII letters only.
+constexpr char16_t LowercaseAscii(char16_t unit) {
+    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit - u'A' + u'a') : unit;
+}
+
 // "%04d" of row: "0000", "0001", ..., five digits from 10000 on.
 std::u16string FormatRowNumber(int row);
 
